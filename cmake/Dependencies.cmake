@@ -1,0 +1,57 @@
+# Every third-party library arrives as one qm:: target. System packages on
+# linux; on win32 the MinGW packages and what scripts/setup built under build/deps.
+set(QM_DEPS_DIR "${CMAKE_SOURCE_DIR}/build/deps")
+if(WIN32)
+  set(QM_DEPS_TARGET win32)
+else()
+  set(QM_DEPS_TARGET linux)
+endif()
+
+function(qm_require_dep path)
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "${path} is missing: run scripts/setup first")
+  endif()
+endfunction()
+
+function(qm_imported_library name location)
+  qm_require_dep("${location}")
+  add_library(${name} STATIC IMPORTED GLOBAL)
+  set_target_properties(${name} PROPERTIES IMPORTED_LOCATION "${location}")
+endfunction()
+
+# The 7z decoder of the LZMA SDK, built for both targets.
+set(lzma_prefix "${QM_DEPS_DIR}/lzma-${QM_DEPS_TARGET}")
+qm_imported_library(qm::lzma "${lzma_prefix}/lib/liblzma7z.a")
+target_include_directories(qm::lzma INTERFACE "${lzma_prefix}/include/lzma")
+
+find_path(STB_INCLUDE_DIR stb/stb_image.h PATHS /usr/include NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+add_library(qm::stb INTERFACE IMPORTED GLOBAL)
+target_include_directories(qm::stb SYSTEM INTERFACE "${STB_INCLUDE_DIR}/stb")
+
+if(WIN32)
+  find_library(QM_ZLIB_LIBRARY NAMES libz.a REQUIRED)
+  add_library(qm::zlib STATIC IMPORTED GLOBAL)
+  set_target_properties(qm::zlib PROPERTIES IMPORTED_LOCATION "${QM_ZLIB_LIBRARY}")
+
+  set(curl_prefix "${QM_DEPS_DIR}/curl-win32")
+  qm_imported_library(qm::curl "${curl_prefix}/lib/libcurl.a")
+  target_include_directories(qm::curl INTERFACE "${curl_prefix}/include")
+  target_compile_definitions(qm::curl INTERFACE CURL_STATICLIB)
+  target_link_libraries(qm::curl INTERFACE qm::zlib ws2_32 crypt32 bcrypt secur32 advapi32)
+
+  set(gtest_prefix "${QM_DEPS_DIR}/gtest-win32")
+  qm_imported_library(qm::gtest_core "${gtest_prefix}/lib/libgtest.a")
+  qm_imported_library(qm::gmock_core "${gtest_prefix}/lib/libgmock.a")
+  add_library(qm::gtest INTERFACE IMPORTED GLOBAL)
+  target_include_directories(qm::gtest INTERFACE "${gtest_prefix}/include")
+  target_link_libraries(qm::gtest INTERFACE qm::gmock_core qm::gtest_core)
+else()
+  find_package(ZLIB REQUIRED)
+  find_package(CURL REQUIRED)
+  find_package(GTest REQUIRED)
+  find_package(Threads REQUIRED)
+  add_library(qm::zlib ALIAS ZLIB::ZLIB)
+  add_library(qm::curl ALIAS CURL::libcurl)
+  add_library(qm::gtest INTERFACE IMPORTED GLOBAL)
+  target_link_libraries(qm::gtest INTERFACE GTest::gmock GTest::gtest Threads::Threads)
+endif()
