@@ -34,4 +34,12 @@ Document Parse(std::wstring_view text);
 // The first section whose name matches, then the first key in it that matches.
 const Key* Find(const Document& document, std::wstring_view section, std::wstring_view key);
 
+// The file bytes with key=value set in the section by the rules of
+// WritePrivateProfileStringW: the first matching key of the first matching
+// section is replaced; a missing key goes after the section's last entry, a
+// missing section to the end. Every other line keeps its bytes; new lines use
+// the file's encoding and line ends (CR LF for a new file).
+std::string SetValue(std::string_view bytes, std::wstring_view section, std::wstring_view key,
+                     std::wstring_view value);
+
 }  // namespace platform::ini

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -24,10 +25,25 @@ long ReadHandle(NativeHandle handle, void* buffer, size_t size) {
 }
 
 long WriteHandle(NativeHandle handle, const void* data, size_t size) {
+    // A reader that has gone away must give an error, as on Win32, not a
+    // SIGPIPE that ends this process: the signal is held back for the write
+    // and the one it raised is taken off again.
+    sigset_t pipeSignal, previous, pending;
+    sigemptyset(&pipeSignal);
+    sigaddset(&pipeSignal, SIGPIPE);
+    ::pthread_sigmask(SIG_BLOCK, &pipeSignal, &previous);
+    sigpending(&pending);
+    const bool alreadyPending = sigismember(&pending, SIGPIPE) == 1;
     ssize_t n;
     do {
         n = ::write(static_cast<int>(handle), data, size);
     } while (n < 0 && errno == EINTR);
+    if (n < 0 && errno == EPIPE && !alreadyPending) {
+        const timespec noWait{};
+        while (::sigtimedwait(&pipeSignal, nullptr, &noWait) < 0 && errno == EINTR) {
+        }
+    }
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     return static_cast<long>(n);
 }
 

@@ -1,4 +1,6 @@
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <iterator>
@@ -80,8 +82,36 @@ int ReadProfileInt(const std::wstring& section, const std::wstring& key, int def
     return text.empty() ? defaultValue : ParseProfileInteger(text);
 }
 
+bool WriteProfileString(const std::wstring& section, const std::wstring& key,
+                        const std::wstring& value, const std::wstring& file) {
+    if (!CanStoreProfileEntry(section, key, value)) return false;
+    const std::string path = ToUtf8(file);
+    std::optional<std::string> bytes = ReadWholeFile(file);
+    const std::string updated = ini::SetValue(bytes.value_or(""), section, key, value);
+
+    // The new text goes to a file of its own that then replaces the old one, so
+    // a crash or a full disk never leaves a half-written file behind.
+    struct stat info {};
+    const mode_t mode = ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0666;
+    const std::string temporary = path + ".tmp" + std::to_string(::getpid());
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0) return false;
+    size_t written = 0;
+    while (written < updated.size()) {
+        ssize_t n = ::write(fd, updated.data() + written, updated.size() - written);
+        if (n <= 0) break;
+        written += static_cast<size_t>(n);
+    }
+    const bool complete = written == updated.size() && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !complete || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
 bool FileExists(const std::wstring& path) {
-    struct stat info{};
+    struct stat info {};
     return ::stat(ToUtf8(path).c_str(), &info) == 0;
 }
 
