@@ -4,9 +4,9 @@
 
 namespace platform {
 
-std::optional<std::wstring> GetEnvironmentVariable(const std::wstring& name);
+std::optional<std::wstring> EnvironmentValue(const std::wstring& name);
 // Changes the variable for this process and the children it starts afterwards;
 // no value removes it.
-bool SetEnvironmentVariable(const std::wstring& name, const std::optional<std::wstring>& value);
+bool SetEnvironmentValue(const std::wstring& name, const std::optional<std::wstring>& value);
 
 }  // namespace platform

@@ -60,13 +60,13 @@ class TemporaryFolderOverride {
 public:
     explicit TemporaryFolderOverride(const std::wstring& folder) {
         for (const wchar_t* name : kNames) {
-            saved_.push_back(platform::GetEnvironmentVariable(name));
-            platform::SetEnvironmentVariable(name, folder);
+            saved_.push_back(platform::EnvironmentValue(name));
+            platform::SetEnvironmentValue(name, folder);
         }
     }
     ~TemporaryFolderOverride() {
         for (size_t i = 0; i < std::size(kNames); ++i) {
-            platform::SetEnvironmentVariable(kNames[i], saved_[i]);
+            platform::SetEnvironmentValue(kNames[i], saved_[i]);
         }
     }
 

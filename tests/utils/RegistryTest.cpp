@@ -42,14 +42,14 @@ class RegistryTest : public testing::Test {
 protected:
     void SetUp() override {
 #ifndef _WIN32
-        saved_ = platform::GetEnvironmentVariable(L"XDG_CONFIG_HOME");
-        platform::SetEnvironmentVariable(L"XDG_CONFIG_HOME", dir_.path().wstring());
+        saved_ = platform::EnvironmentValue(L"XDG_CONFIG_HOME");
+        platform::SetEnvironmentValue(L"XDG_CONFIG_HOME", dir_.path().wstring());
 #endif
         prefix_ = L"QmTest" + std::to_wstring(platform::CurrentProcessId()) + L"_";
     }
     void TearDown() override {
 #ifndef _WIN32
-        platform::SetEnvironmentVariable(L"XDG_CONFIG_HOME", saved_);
+        platform::SetEnvironmentValue(L"XDG_CONFIG_HOME", saved_);
 #endif
     }
     std::wstring Name(const wchar_t* base) const {

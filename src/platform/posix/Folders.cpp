@@ -7,7 +7,7 @@
 namespace platform {
 
 std::wstring TempFolder() {
-    std::wstring folder = GetEnvironmentVariable(L"TMPDIR").value_or(L"");
+    std::wstring folder = EnvironmentValue(L"TMPDIR").value_or(L"");
     if (folder.empty()) folder = L"/tmp";
     if (folder.back() != L'/') folder += L'/';
     return folder;

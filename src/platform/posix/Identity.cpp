@@ -41,7 +41,7 @@ bool IsAccountAdmin(const std::wstring& userName) {
 }
 
 bool ConsoleUserName(std::wstring& userName) {
-    std::wstring user = GetEnvironmentVariable(L"USER").value_or(L"");
+    std::wstring user = EnvironmentValue(L"USER").value_or(L"");
     if (user.empty()) {
         passwd entry{};
         passwd* found = nullptr;

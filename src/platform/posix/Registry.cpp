@@ -8,9 +8,9 @@ namespace {
 
 // "Software\VarenSoft\Quillmark" lives in $XDG_CONFIG_HOME/VarenSoft/Quillmark/.
 std::wstring ConfigHome() {
-    std::wstring home = GetEnvironmentVariable(L"XDG_CONFIG_HOME").value_or(L"");
+    std::wstring home = EnvironmentValue(L"XDG_CONFIG_HOME").value_or(L"");
     if (!home.empty()) return home;
-    return GetEnvironmentVariable(L"HOME").value_or(L"") + L"/.config";
+    return EnvironmentValue(L"HOME").value_or(L"") + L"/.config";
 }
 
 std::wstring KeyFolder(const std::wstring& keyPath) {

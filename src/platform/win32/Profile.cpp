@@ -3,6 +3,8 @@
 
 #include <vector>
 
+// windows.h names WriteProfileStringW so; ours is the function of Profile.h.
+#undef WriteProfileString
 #include "platform/Profile.h"
 
 namespace platform {
@@ -22,6 +24,13 @@ int ReadProfileInt(const std::wstring& section, const std::wstring& key, int def
                    const std::wstring& file) {
     return static_cast<int>(
         GetPrivateProfileIntW(section.c_str(), key.c_str(), defaultValue, file.c_str()));
+}
+
+bool WriteProfileString(const std::wstring& section, const std::wstring& key,
+                        const std::wstring& value, const std::wstring& file) {
+    if (!CanStoreProfileEntry(section, key, value)) return false;
+    return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) !=
+           FALSE;
 }
 
 bool FileExists(const std::wstring& path) { return PathFileExistsW(path.c_str()) != FALSE; }
