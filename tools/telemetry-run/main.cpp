@@ -15,9 +15,12 @@
 #include <iostream>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "JsonProperties.h"
 #include "analytics/sdk/Sdk.h"
+#include "platform/Process.h"
+#include "platform/Text.h"
 
 namespace {
 
@@ -87,12 +90,13 @@ bool Run(const Line& line, const std::string& server, const std::string& staging
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main() {
+    // Wide arguments: the staging path may name a folder outside the ANSI code page.
+    const std::vector<std::wstring> arguments = platform::ProcessArguments();
     std::string server, staging;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string name = argv[i];
-        if (name == "--server") server = argv[i + 1];
-        if (name == "--staging") staging = argv[i + 1];
+    for (size_t i = 1; i + 1 < arguments.size(); i += 2) {
+        if (arguments[i] == L"--server") server = platform::ToUtf8(arguments[i + 1]);
+        if (arguments[i] == L"--staging") staging = platform::ToUtf8(arguments[i + 1]);
     }
     if (server.empty() || staging.empty()) {
         std::cerr << "usage: telemetry-run --server URL --staging FILE" << std::endl;
