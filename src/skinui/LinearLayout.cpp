@@ -1,6 +1,7 @@
 #include "skinui/LinearLayout.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace SkinUI {
 namespace {
@@ -44,42 +45,55 @@ void LayoutLine(CContainerUI& box, const CRect& area, Axis axis, ChildAlign cros
     const CSize available{rc.Width(), rc.Height()};
     const int childPadding = box.GetChildPadding();
 
+    struct Placed {
+        CControlUI* control;
+        ChildMetrics m;
+        int extent;  // the height a fixed child keeps, with its padding
+    };
+    std::vector<Placed> children;
     int stretchCount = 0;
     int fixedTotal = 0;
-    int placed = 0;
     for (int i = 0; i < box.GetCount(); ++i) {
         CControlUI* child = box.GetItemAt(i);
         if (!TakesPart(child)) continue;
-        ChildMetrics m = Measure(*child, view, available);
+        Placed placed{child, Measure(*child, view, available), 0};
+        const ChildMetrics& m = placed.m;
         if (m.size.cy == 0) {
             ++stretchCount;
         } else {
-            fixedTotal += Limit(m.size.cy, m.minimum.cy, m.maximum.cy);
+            placed.extent = Limit(m.size.cy, m.minimum.cy, m.maximum.cy);
         }
-        fixedTotal += m.padding.top + m.padding.bottom;
-        ++placed;
+        placed.extent += m.padding.top + m.padding.bottom;
+        fixedTotal += placed.extent;
+        children.push_back(placed);
     }
-    if (placed > 1) fixedTotal += (placed - 1) * childPadding;
+    if (children.size() > 1) fixedTotal += static_cast<int>(children.size() - 1) * childPadding;
     const int stretch = stretchCount ? std::max(0, (available.cy - fixedTotal) / stretchCount) : 0;
-    // The last stretch child takes what the division left over.
-    const int lastStretch = std::max(0, available.cy - fixedTotal - stretch * (stretchCount - 1));
 
+    // What the children after the current one keep for themselves; the last
+    // stretch child takes whatever the others leave.
+    int fixedAfter = fixedTotal;
     int top = rc.top;
     int stretchSeen = 0;
-    for (int i = 0; i < box.GetCount(); ++i) {
-        CControlUI* child = box.GetItemAt(i);
-        if (!TakesPart(child)) continue;
-        ChildMetrics m = Measure(*child, view, available);
+    for (size_t i = 0; i < children.size(); ++i) {
+        const Placed& child = children[i];
+        const ChildMetrics& m = child.m;
+        const int gapAfter = i + 1 < children.size() ? childPadding : 0;
+        fixedAfter -= child.extent + gapAfter;
         top += m.padding.top;
         int height = m.size.cy;
-        if (height == 0) height = ++stretchSeen == stretchCount ? lastStretch : stretch;
+        if (height == 0) {
+            bool last = ++stretchSeen == stretchCount;
+            int remaining = rc.bottom - top - m.padding.bottom - gapAfter - fixedAfter;
+            height = last ? std::max(0, remaining) : stretch;
+        }
         height = Limit(height, m.minimum.cy, m.maximum.cy);
         int width = m.size.cx ? m.size.cx : available.cx - m.padding.left - m.padding.right;
         width = Limit(width, m.minimum.cx, m.maximum.cx);
         int left = rc.left + m.padding.left;
         if (crossAlign == ChildAlign::Center) left = rc.left + (available.cx - width) / 2;
         if (crossAlign == ChildAlign::End) left = rc.right - width - m.padding.right;
-        child->SetPos(view.Rect({left, top, left + width, top + height}));
+        child.control->SetPos(view.Rect({left, top, left + width, top + height}));
         top += height + m.padding.bottom + childPadding;
     }
 }
