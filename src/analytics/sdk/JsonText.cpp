@@ -34,15 +34,7 @@ void AppendString(std::string& out, const std::string& bytes) {
                 out += "\\\\";
                 break;
             default:
-                if (static_cast<unsigned char>(c) < 0x20) {
-                    // Never produced by checked strings; written escaped so one odd
-                    // value cannot make a whole batch unreadable for the collector.
-                    char escape[8];
-                    std::snprintf(escape, sizeof escape, "\\u%04x", static_cast<unsigned>(c));
-                    out += escape;
-                } else {
-                    out += c;
-                }
+                out += c;
         }
     }
     out += '"';
