@@ -171,6 +171,12 @@ TEST(SdkRuns, RestartDeliversEverythingOnce) {
     std::vector<std::string> events;
     for (const auto& line : collector.Records()) events.push_back(json::parse(line)["event"]);
     EXPECT_EQ(events, (std::vector<std::string>{"A", "B", "$SignUp", "C"}));
+    const json last = json::parse(collector.Records().back());
+    EXPECT_EQ(last["distinct_id"], "second");
+    EXPECT_TRUE(last["properties"]["n"].is_number_integer());
+    EXPECT_EQ(last["properties"]["x"], 1.5);
+    EXPECT_EQ(last["properties"]["ok"], true);
+    EXPECT_EQ(last["properties"]["l"], json::parse(R"(["p"])"));
     EXPECT_TRUE(sdk_tests::ReadLines(dir / "staging.txt").empty());
 }
 
