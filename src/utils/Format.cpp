@@ -90,7 +90,11 @@ void Pad(std::wstring& out, std::wstring_view body, const Spec& spec) {
 void AppendNumber(std::wstring& out, const Spec& spec, const FormatArg& arg) {
     std::string directive = "%" + spec.flags;
     if (spec.width >= 0) directive += std::to_string(spec.width);
-    if (spec.precision >= 0) directive += "." + std::to_string(spec.precision);
+    if (spec.precision >= 0) {
+        // Appended in two steps: GCC 12 at -O3 warns falsely (-Wrestrict) on "." + string.
+        directive += '.';
+        directive += std::to_string(spec.precision);
+    }
     char text[512];
     int n = 0;
     switch (spec.conversion) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace Utils {
 namespace {
@@ -17,16 +18,20 @@ uint32_t LoadLittleEndian(const uint8_t* p) {
            static_cast<uint32_t>(p[2]) << 16 | static_cast<uint32_t>(p[3]) << 24;
 }
 
-// One step of each round: a = b + ((a + f(b, c, d) + x + t) <<< s).
+// One step of each round: a = b + ((a + f(b, c, d) + x + t) <<< s). The word
+// and the constant are added first: they do not depend on the step before.
 #define MD5_STEP(f, a, b, c, d, x, t, s) \
-    a += f(b, c, d) + (x) + (t);         \
+    a += (x) + (t);                      \
+    a += f(b, c, d);                     \
     a = RotateLeft(a, s) + (b)
 
 inline uint32_t F(uint32_t x, uint32_t y, uint32_t z) {
     return z ^ (x & (y ^ z));
 }
+// The two halves never share a bit, so adding them equals or-ing them, and the
+// addition lets the processor start on the half that does not wait for x.
 inline uint32_t G(uint32_t x, uint32_t y, uint32_t z) {
-    return y ^ (z & (x ^ y));
+    return (x & z) + (y & ~z);
 }
 inline uint32_t H(uint32_t x, uint32_t y, uint32_t z) {
     return x ^ y ^ z;
@@ -168,10 +173,14 @@ std::string GetFileMd5(const std::string& path) {
     if (path.empty()) return {};
     std::unique_ptr<FILE, int (*)(FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
     if (!file) return {};
+    // 64 KiB blocks rather than 1,024 bytes: the digest is the same, and
+    // large reads skip the stream's own 4 KiB buffer and its extra copy, which
+    // on a package of hundreds of megabytes is measurably faster (bench/md5).
     Md5 md5;
-    unsigned char block[1024];
+    std::vector<unsigned char> block(kFileBlockBytes);
     size_t n;
-    while ((n = std::fread(block, 1, sizeof block, file.get())) > 0) md5.Update(block, n);
+    while ((n = std::fread(block.data(), 1, block.size(), file.get())) > 0)
+        md5.Update(block.data(), n);
     // A read error is no digest of the file: report none rather than a wrong one.
     if (std::ferror(file.get())) return {};
     return Md5::ToHex(md5.Final());

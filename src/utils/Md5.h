@@ -29,8 +29,10 @@ private:
     uint8_t buffer_[64] = {};
 };
 
-// The MD5 of the file's bytes in lower-case hexadecimal; empty for an empty
-// path or a file that cannot be opened or read to its end.
+// The MD5 of the file's bytes in lower-case hexadecimal, read in blocks of
+// kFileBlockBytes through C I/O; empty for an empty path or a file that cannot
+// be opened or read to its end.
+constexpr size_t kFileBlockBytes = 64 << 10;
 std::string GetFileMd5(const std::string& path);
 
 }  // namespace Utils

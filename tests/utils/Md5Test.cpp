@@ -60,6 +60,22 @@ TEST(Md5, SplittingTheInputNeverChangesTheDigest) {
     }
 }
 
+// Files that end just before, at and after a read block.
+TEST(GetFileMd5, FilesAroundTheReadBlock) {
+    ScratchDir dir;
+    std::mt19937 random(64);
+    std::string data(2 * Utils::kFileBlockBytes + 1, '\0');
+    for (char& c : data) c = static_cast<char>(random());
+    for (size_t length : {Utils::kFileBlockBytes - 1, Utils::kFileBlockBytes,
+                          Utils::kFileBlockBytes + 1, 2 * Utils::kFileBlockBytes + 1}) {
+        const auto file = dir / "block.bin";
+        WriteFile(file, data.substr(0, length));
+        EXPECT_EQ(Utils::GetFileMd5(Utils::ToNarrow(file.wstring(), Utils::kAnsiCodePage)),
+                  Utils::Md5::Of(std::string_view(data).substr(0, length)))
+            << length;
+    }
+}
+
 TEST(GetFileMd5, EmptyMissingAndUnreadable) {
     ScratchDir dir;
     WriteFile(dir / "empty.bin", "");
