@@ -31,10 +31,13 @@ bool IsAccountAdmin(const std::wstring& userName) {
         if (::getgrouplist(name.c_str(), found->pw_gid, groups.data(), &count) < 0) return false;
     }
     groups.resize(static_cast<size_t>(count));
+    std::vector<char> groupBuffer(16384);
     for (gid_t id : groups) {
-        group* info = ::getgrgid(id);
-        if (!info) continue;
-        std::string_view groupName = info->gr_name;
+        group info{};
+        group* known = nullptr;
+        if (::getgrgid_r(id, &info, groupBuffer.data(), groupBuffer.size(), &known) != 0 || !known)
+            continue;
+        std::string_view groupName = known->gr_name;
         if (groupName == "sudo" || groupName == "wheel" || groupName == "admin") return true;
     }
     return false;
