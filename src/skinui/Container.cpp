@@ -71,10 +71,10 @@ void CContainerUI::SetAttribute(const std::wstring& name, const std::wstring& va
         return ChildAlign::Start;
     };
     if (name == L"inset") {
-        inset_ = ParseRect(value);
+        inset_ = ParseExtentRect(value);
         NeedUpdate();
     } else if (name == L"childpadding") {
-        childPadding_ = ParseInt(value);
+        childPadding_ = ParseExtent(value);
         NeedUpdate();
     } else if (name == L"childalign") {
         childAlign_ = align(L"left", L"center", L"right");

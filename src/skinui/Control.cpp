@@ -29,7 +29,8 @@ void CControlUI::SetText(const std::wstring& text) {
 }
 
 void CControlUI::SetPos(const CRect& rect) {
-    item_ = rect;
+    item_ = {Saturate(rect.left, kMaxCoordinate), Saturate(rect.top, kMaxCoordinate),
+             Saturate(rect.right, kMaxCoordinate), Saturate(rect.bottom, kMaxCoordinate)};
     if (item_.right < item_.left) item_.right = item_.left;
     if (item_.bottom < item_.top) item_.bottom = item_.top;
     updateNeeded_ = false;
@@ -121,24 +122,24 @@ const std::wstring* CControlUI::GetCustomAttribute(const std::wstring& name) con
 
 void CControlUI::SetAttribute(const std::wstring& name, const std::wstring& value) {
     if (name == L"pos") {
-        CRect pos = ParseRect(value);
+        CRect pos = ParseExtentRect(value);
         fixedXY_ = {pos.left, pos.top};
         SetFixedWidth(pos.right - pos.left);
         SetFixedHeight(pos.bottom - pos.top);
     } else if (name == L"padding") {
-        SetPadding(ParseRect(value));
+        SetPadding(ParseExtentRect(value));
     } else if (name == L"width") {
-        SetFixedWidth(ParseInt(value));
+        SetFixedWidth(ParseExtent(value));
     } else if (name == L"height") {
-        SetFixedHeight(ParseInt(value));
+        SetFixedHeight(ParseExtent(value));
     } else if (name == L"minwidth") {
-        SetMinWidth(ParseInt(value));
+        SetMinWidth(ParseExtent(value));
     } else if (name == L"minheight") {
-        SetMinHeight(ParseInt(value));
+        SetMinHeight(ParseExtent(value));
     } else if (name == L"maxwidth") {
-        SetMaxWidth(ParseInt(value));
+        SetMaxWidth(ParseExtent(value));
     } else if (name == L"maxheight") {
-        SetMaxHeight(ParseInt(value));
+        SetMaxHeight(ParseExtent(value));
     } else if (name == L"name") {
         name_ = value;
     } else if (name == L"text") {
@@ -161,15 +162,15 @@ void CControlUI::SetAttribute(const std::wstring& name, const std::wstring& valu
         focusBorderColor_ = ParseColor(value);
     } else if (name == L"bordersize") {
         if (value.find(L',') == std::wstring::npos) {
-            int size = ParseInt(value);
+            int size = ParseExtent(value);
             borderSize_ = {size, size, size, size};
         } else {
-            borderSize_ = ParseRect(value);
+            borderSize_ = ParseExtentRect(value);
         }
     } else if (name == L"borderstyle") {
         borderStyle_ = ParseInt(value);
     } else if (name == L"borderround") {
-        borderRound_ = ParseSize(value);
+        borderRound_ = ParseExtentSize(value);
     } else if (name == L"bkimage") {
         SetBkImage(value);
     } else if (name == L"visible") {

@@ -1,6 +1,7 @@
 #include "skinui/Fonts.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace SkinUI {
 namespace {
@@ -11,11 +12,11 @@ public:
 
     CSize MeasureText(const TFontInfo& font, std::wstring_view text, int maxWidth,
                       bool multiline) override {
-        int lineWidth = 0;
-        int widest = 0;
-        int lines = 1;
+        int64_t lineWidth = 0;
+        int64_t widest = 0;
+        int64_t lines = 1;
         for (wchar_t c : text) {
-            int width = c < 0x80 ? font.size / 2 : font.size;
+            int64_t width = c < 0x80 ? font.size / 2 : font.size;
             if (c == L'\n' && multiline) {
                 widest = std::max(widest, lineWidth);
                 lineWidth = 0;
@@ -30,7 +31,7 @@ public:
             lineWidth += width;
         }
         widest = std::max(widest, lineWidth);
-        return {widest, lines * font.size};
+        return {Saturate(widest, kMaxCoordinate), Saturate(lines * font.size, kMaxCoordinate)};
     }
 };
 

@@ -1,8 +1,19 @@
 #pragma once
 // Rectangles and sizes in pixels. A rectangle covers [left, right) x [top, bottom).
 #include <algorithm>
+#include <cstdint>
 
 namespace SkinUI {
+
+// Sizes and offsets read from markup stay within kMaxExtent, and placed
+// rectangles within kMaxCoordinate, so that layout sums and the widths of
+// rectangles cannot overflow whatever a skin says.
+constexpr int kMaxExtent = 1 << 20;
+constexpr int kMaxCoordinate = 1 << 28;
+
+inline int Saturate(int64_t value, int limit) {
+    return static_cast<int>(std::clamp<int64_t>(value, -limit, limit));
+}
 
 struct CSize {
     int cx = 0;

@@ -18,11 +18,11 @@ void ApplyKey(TImageAttr& attr, std::wstring_view key, const std::wstring& value
         attr.name = value;
         attr.resType = kColorImageType;
     } else if (key == L"dest") {
-        attr.dest = ParseRect(value);
+        attr.dest = ParseExtentRect(value);
     } else if (key == L"source") {
-        attr.source = ParseRect(value);
+        attr.source = ParseExtentRect(value);
     } else if (key == L"corner" || key == L"scale9") {
-        attr.corner = ParseRect(value);
+        attr.corner = ParseExtentRect(value);
     } else if (key == L"mask") {
         attr.mask = ParseColor(value);
     } else if (key == L"fade") {

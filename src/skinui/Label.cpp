@@ -72,7 +72,7 @@ void CLabelUI::SetAttribute(const std::wstring& name, const std::wstring& value)
     } else if (name == L"disabledtextcolor") {
         SetDisabledTextColor(ParseColor(value));
     } else if (name == L"textpadding") {
-        SetTextPadding(ParseRect(value));
+        SetTextPadding(ParseExtentRect(value));
     } else if (name == L"showhtml") {
         showHtml_ = ParseBool(value);
     } else {
@@ -87,16 +87,22 @@ CSize CLabelUI::EstimateSize(CSize available) {
     ITextMeasurer& measurer = MeasurerOf(manager_);
     const CRect& pad = textPadding_;
     if (!IsMultiLine()) {
-        if (size.cy == 0) size.cy = measurer.FontHeight(font) + 8 + pad.top + pad.bottom;
+        if (size.cy == 0)
+            size.cy = Saturate(int64_t(measurer.FontHeight(font)) + 8 + pad.top + pad.bottom,
+                               kMaxCoordinate);
         if (size.cx == 0 && !GetText().empty()) {
-            size.cx = measurer.MeasureText(font, GetText(), 0, false).cx + pad.left + pad.right;
+            size.cx = Saturate(
+                int64_t(measurer.MeasureText(font, GetText(), 0, false).cx) + pad.left + pad.right,
+                kMaxCoordinate);
         }
         return size;
     }
     if (size.cx == 0) size.cx = available.cx;
     if (size.cy == 0) {
         int width = size.cx - pad.left - pad.right;
-        size.cy = measurer.MeasureText(font, GetText(), width, true).cy + pad.top + pad.bottom;
+        size.cy = Saturate(
+            int64_t(measurer.MeasureText(font, GetText(), width, true).cy) + pad.top + pad.bottom,
+            kMaxCoordinate);
     }
     return size;
 }

@@ -1,6 +1,7 @@
 #include "skinui/LinearLayout.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace SkinUI {
@@ -13,7 +14,7 @@ struct AxisView {
     CSize Size(const CSize& s) const { return swap ? CSize{s.cy, s.cx} : s; }
 };
 
-int Limit(int value, int minimum, int maximum) {
+int64_t Limit(int64_t value, int64_t minimum, int64_t maximum) {
     return std::max(minimum, std::min(value, maximum));
 }
 
@@ -48,11 +49,12 @@ void LayoutLine(CContainerUI& box, const CRect& area, Axis axis, ChildAlign cros
     struct Placed {
         CControlUI* control;
         ChildMetrics m;
-        int extent;  // the height a fixed child keeps, with its padding
+        int64_t extent;  // the height a fixed child keeps, with its padding
     };
     std::vector<Placed> children;
-    int stretchCount = 0;
-    int fixedTotal = 0;
+    // Sums run in 64 bits: a skin may hold many children of the largest extent.
+    int64_t stretchCount = 0;
+    int64_t fixedTotal = 0;
     for (int i = 0; i < box.GetCount(); ++i) {
         CControlUI* child = box.GetItemAt(i);
         if (!TakesPart(child)) continue;
@@ -67,33 +69,36 @@ void LayoutLine(CContainerUI& box, const CRect& area, Axis axis, ChildAlign cros
         fixedTotal += placed.extent;
         children.push_back(placed);
     }
-    if (children.size() > 1) fixedTotal += static_cast<int>(children.size() - 1) * childPadding;
-    const int stretch = stretchCount ? std::max(0, (available.cy - fixedTotal) / stretchCount) : 0;
+    if (children.size() > 1) fixedTotal += int64_t(children.size() - 1) * childPadding;
+    const int64_t stretch =
+        stretchCount ? std::max<int64_t>(0, (available.cy - fixedTotal) / stretchCount) : 0;
 
     // What the children after the current one keep for themselves; the last
     // stretch child takes whatever the others leave.
-    int fixedAfter = fixedTotal;
-    int top = rc.top;
-    int stretchSeen = 0;
+    int64_t fixedAfter = fixedTotal;
+    int64_t top = rc.top;
+    int64_t stretchSeen = 0;
     for (size_t i = 0; i < children.size(); ++i) {
         const Placed& child = children[i];
         const ChildMetrics& m = child.m;
-        const int gapAfter = i + 1 < children.size() ? childPadding : 0;
+        const int64_t gapAfter = i + 1 < children.size() ? childPadding : 0;
         fixedAfter -= child.extent + gapAfter;
         top += m.padding.top;
-        int height = m.size.cy;
+        int64_t height = m.size.cy;
         if (height == 0) {
             bool last = ++stretchSeen == stretchCount;
-            int remaining = rc.bottom - top - m.padding.bottom - gapAfter - fixedAfter;
-            height = last ? std::max(0, remaining) : stretch;
+            int64_t remaining = rc.bottom - top - m.padding.bottom - gapAfter - fixedAfter;
+            height = last ? std::max<int64_t>(0, remaining) : stretch;
         }
         height = Limit(height, m.minimum.cy, m.maximum.cy);
-        int width = m.size.cx ? m.size.cx : available.cx - m.padding.left - m.padding.right;
+        int64_t width =
+            m.size.cx ? m.size.cx : int64_t(available.cx) - m.padding.left - m.padding.right;
         width = Limit(width, m.minimum.cx, m.maximum.cx);
-        int left = rc.left + m.padding.left;
+        int64_t left = int64_t(rc.left) + m.padding.left;
         if (crossAlign == ChildAlign::Center) left = rc.left + (available.cx - width) / 2;
         if (crossAlign == ChildAlign::End) left = rc.right - width - m.padding.right;
-        child.control->SetPos(view.Rect({left, top, left + width, top + height}));
+        auto at = [](int64_t v) { return Saturate(v, kMaxCoordinate); };
+        child.control->SetPos(view.Rect({at(left), at(top), at(left + width), at(top + height)}));
         top += height + m.padding.bottom + childPadding;
     }
 }

@@ -43,6 +43,7 @@ CPaintManager::~CPaintManager() {
 
 void CPaintManager::AddFont(int id, const TFontInfo& font, bool isDefault, bool shared) {
     TFontInfo kept = font;
+    kept.size = std::clamp(kept.size, 0, kMaxExtent);
     if (kept.face.size() > 31) kept.face.resize(31);  // LOGFONT holds 32 with the zero
     if (shared) {
         Shared().fonts[id] = kept;

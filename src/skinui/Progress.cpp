@@ -27,13 +27,13 @@ void CProgressUI::SetForeImage(const std::wstring& image) {
 CRect CProgressUI::ForeImageDest() const {
     // A range without room is repaired here rather than where it was set, so
     // that min and max may be set in any order.
-    int high = max_ > min_ ? max_ : min_ + 1;
-    int value = std::clamp(value_, min_, high);
-    int64_t range = int64_t(high) - min_;
+    int64_t high = max_ > min_ ? max_ : int64_t(min_) + 1;
+    int64_t value = std::clamp<int64_t>(value_, min_, high);
+    int64_t range = high - min_;
     int width = item_.Width();
     int height = item_.Height();
-    if (horizontal_) return {0, 0, int(width * (int64_t(value) - min_) / range), height};
-    return {0, int(height * (int64_t(high) - value) / range), width, height};
+    if (horizontal_) return {0, 0, int(width * (value - min_) / range), height};
+    return {0, int(height * (high - value) / range), width, height};
 }
 
 void CProgressUI::SetAttribute(const std::wstring& name, const std::wstring& value) {

@@ -82,6 +82,21 @@ CSize ParseSize(std::wstring_view text) {
     return {v[0], v[1]};
 }
 
+int ParseExtent(std::wstring_view text) {
+    return Saturate(ParseInt(text), kMaxExtent);
+}
+
+CRect ParseExtentRect(std::wstring_view text) {
+    CRect r = ParseRect(text);
+    return {Saturate(r.left, kMaxExtent), Saturate(r.top, kMaxExtent),
+            Saturate(r.right, kMaxExtent), Saturate(r.bottom, kMaxExtent)};
+}
+
+CSize ParseExtentSize(std::wstring_view text) {
+    CSize s = ParseSize(text);
+    return {Saturate(s.cx, kMaxExtent), Saturate(s.cy, kMaxExtent)};
+}
+
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {

@@ -26,6 +26,11 @@ CRect ParseRect(std::wstring_view text);
 // Two integers x,y under the same rules.
 CSize ParseSize(std::wstring_view text);
 
+// The same, limited to +-kMaxExtent: for sizes, paddings and offsets.
+int ParseExtent(std::wstring_view text);
+CRect ParseExtentRect(std::wstring_view text);
+CSize ParseExtentSize(std::wstring_view text);
+
 // Exactly "true".
 inline bool ParseBool(std::wstring_view text) {
     return text == L"true";

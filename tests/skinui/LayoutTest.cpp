@@ -194,3 +194,25 @@ TEST(Control, AttributesAndCustomOnes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Layout, HugeValuesStayInRange) {
+    using namespace SkinUI;
+    CHorizontalLayoutUI row;
+    row.ApplyAttributeList(L"childpadding=\"2147483647\" inset=\"-2147483648,0,0,0\"");
+    std::vector<CControlUI*> children;
+    for (int i = 0; i < 3; ++i) {
+        children.push_back(AddChild<CControlUI>(
+            row, L"width=\"99999999999\" padding=\"2147483647,0,2147483647,0\""));
+    }
+    CControlUI* stretch = AddChild<CControlUI>(row);
+    row.SetPos({0, 0, 2147483647, 100});
+    EXPECT_EQ(children[0]->GetFixedWidth(), kMaxExtent);
+    EXPECT_EQ(row.GetPos().right, kMaxCoordinate);
+    for (CControlUI* child : children) EXPECT_LE(child->GetPos().right, kMaxCoordinate);
+    // What is left is far more than a control may take.
+    EXPECT_EQ(stretch->GetPos().Width(), CControlUI::kMaxSize);
+}
+
+}  // namespace
