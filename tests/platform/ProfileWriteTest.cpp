@@ -2,6 +2,8 @@
 
 #include <fstream>
 #include <iterator>
+#include <thread>
+#include <vector>
 
 #include "platform/Profile.h"
 #include "support/TestSupport.h"
@@ -129,6 +131,30 @@ TEST(WriteProfileString, RefusesWhatWouldForgeEntries) {
     EXPECT_EQ(ReadFile(file), "[S]\nk=1\n");
 }
 #endif
+
+// Threads writing keys of their own into one file lose none of them.
+TEST(WriteProfileString, ConcurrentWritersLoseNothing) {
+    ScratchDir dir;
+    const std::wstring file = (dir / "shared.ini").wstring();
+    constexpr int kThreads = 4, kKeys = 25;
+    std::vector<std::thread> writers;
+    for (int t = 0; t < kThreads; ++t) {
+        writers.emplace_back([&, t] {
+            for (int k = 0; k < kKeys; ++k) {
+                const std::wstring key = L"t" + std::to_wstring(t) + L"k" + std::to_wstring(k);
+                platform::WriteProfileString(L"S", key, std::to_wstring(k), file);
+            }
+        });
+    }
+    for (auto& writer : writers) writer.join();
+    for (int t = 0; t < kThreads; ++t) {
+        for (int k = 0; k < kKeys; ++k) {
+            const std::wstring key = L"t" + std::to_wstring(t) + L"k" + std::to_wstring(k);
+            EXPECT_EQ(platform::ReadProfileString(L"S", key, L"<none>", file, 260),
+                      std::to_wstring(k));
+        }
+    }
+}
 
 TEST(WriteProfileString, MissingFolderFails) {
     ScratchDir dir;

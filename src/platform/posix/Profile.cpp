@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <mutex>
 
 #include "platform/Profile.h"
 #include "platform/Text.h"
@@ -85,6 +86,10 @@ int ReadProfileInt(const std::wstring& section, const std::wstring& key, int def
 bool WriteProfileString(const std::wstring& section, const std::wstring& key,
                         const std::wstring& value, const std::wstring& file) {
     if (!CanStoreProfileEntry(section, key, value)) return false;
+    // One writer at a time in this process: each write reads, changes and
+    // replaces the whole file, and the temporary file's name is per process.
+    static std::mutex writeLock;
+    std::lock_guard<std::mutex> guard(writeLock);
     const std::string path = ToUtf8(file);
     std::optional<std::string> bytes = ReadWholeFile(file);
     const std::string updated = ini::SetValue(bytes.value_or(""), section, key, value);
