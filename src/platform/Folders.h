@@ -11,4 +11,11 @@ bool DirectoryExists(const std::wstring& path);
 // or folder of that name already there, no rights).
 bool CreateFolder(const std::wstring& path);
 
+// Makes sure that the folder exists and that only the current user can change
+// what is in it. POSIX: created with access for this user alone; an existing
+// one counts only when it is a real folder (no link) owned by this user, and
+// its access is then narrowed to the user. Win32: the folder exists or is
+// created (the user's temporary folder is private already).
+bool ClaimPrivateFolder(const std::wstring& path);
+
 }  // namespace platform

@@ -20,7 +20,7 @@ std::wstring GetInstallerTempDir() {
     const std::wstring temp = platform::TempFolder();
     if (temp.empty()) return {};
     const std::wstring folder = temp + L"~VarenTemp.92482B06FB471E17";
-    if (!EnsureFolder(folder)) return {};
+    if (!platform::ClaimPrivateFolder(folder)) return {};
     return folder + platform::kPathSeparator;
 }
 

@@ -5,7 +5,8 @@ namespace Utils {
 
 // The installer's private folder in the system's temporary folder, ending in a
 // separator; created (one level) when missing. Empty when it can be neither
-// found nor created.
+// found nor created, and when it is not this user's alone (see
+// platform::ClaimPrivateFolder).
 std::wstring GetInstallerTempDir();
 
 // Creates every missing folder of the path, level by level from the left;

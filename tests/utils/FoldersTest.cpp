@@ -98,4 +98,25 @@ TEST(GetInstallerTempDir, EmptyWhenItCannotBeCreated) {
     EXPECT_EQ(Utils::GetInstallerTempDir(), L"");
 }
 
+#ifndef _WIN32
+// In a temporary folder that all users share, a folder of that name made by
+// someone else, or a link, must not be used; one of our own is kept private.
+TEST(GetInstallerTempDir, OnlyAFolderOfThisUserAlone) {
+    ScratchDir dir;
+    TemporaryFolderOverride temp(dir.path().wstring());
+    const fs::path folder = dir / "~VarenTemp.92482B06FB471E17";
+
+    ScratchDir elsewhere;
+    fs::create_directory_symlink(elsewhere.path(), folder);
+    EXPECT_EQ(Utils::GetInstallerTempDir(), L"");
+    fs::remove(folder);
+
+    fs::create_directory(folder);
+    fs::permissions(folder, fs::perms::all);
+    EXPECT_FALSE(Utils::GetInstallerTempDir().empty());
+    EXPECT_EQ(fs::status(folder).permissions() & (fs::perms::group_all | fs::perms::others_all),
+              fs::perms::none);
+}
+#endif
+
 }  // namespace

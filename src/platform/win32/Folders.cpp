@@ -20,4 +20,8 @@ bool CreateFolder(const std::wstring& path) {
     return CreateDirectoryW(path.c_str(), nullptr) != 0;
 }
 
+bool ClaimPrivateFolder(const std::wstring& path) {
+    return DirectoryExists(path) || CreateFolder(path) || DirectoryExists(path);
+}
+
 }  // namespace platform
