@@ -1,7 +1,9 @@
 # Every third-party library arrives as one qm:: target. System packages on
 # linux; on win32 the MinGW packages and what scripts/setup built under build/deps.
 set(QM_DEPS_DIR "${CMAKE_SOURCE_DIR}/build/deps")
-if(WIN32)
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(QM_DEPS_TARGET win64)
+elseif(WIN32)
   set(QM_DEPS_TARGET win32)
 else()
   set(QM_DEPS_TARGET linux)
@@ -33,13 +35,13 @@ if(WIN32)
   add_library(qm::zlib STATIC IMPORTED GLOBAL)
   set_target_properties(qm::zlib PROPERTIES IMPORTED_LOCATION "${QM_ZLIB_LIBRARY}")
 
-  set(curl_prefix "${QM_DEPS_DIR}/curl-win32")
+  set(curl_prefix "${QM_DEPS_DIR}/curl-${QM_DEPS_TARGET}")
   qm_imported_library(qm::curl "${curl_prefix}/lib/libcurl.a")
   target_include_directories(qm::curl INTERFACE "${curl_prefix}/include")
   target_compile_definitions(qm::curl INTERFACE CURL_STATICLIB)
   target_link_libraries(qm::curl INTERFACE qm::zlib ws2_32 crypt32 bcrypt secur32 advapi32)
 
-  set(gtest_prefix "${QM_DEPS_DIR}/gtest-win32")
+  set(gtest_prefix "${QM_DEPS_DIR}/gtest-${QM_DEPS_TARGET}")
   qm_imported_library(qm::gtest_core "${gtest_prefix}/lib/libgtest.a")
   qm_imported_library(qm::gmock_core "${gtest_prefix}/lib/libgmock.a")
   add_library(qm::gtest INTERFACE IMPORTED GLOBAL)
