@@ -15,11 +15,11 @@ void* CControlUI::GetInterface(std::wstring_view name) {
 }
 
 void CControlUI::SetManager(CPaintManager* manager, CControlUI* parent, bool init) {
+    // init matters to the classes that join window-wide tables (options).
     if (manager_ && manager_ != manager) manager_->ForgetControl(this);
     manager_ = manager;
     parent_ = parent;
     if (cover_) cover_->SetManager(manager, this, init);
-    (void)init;
 }
 
 void CControlUI::SetText(const std::wstring& text) {

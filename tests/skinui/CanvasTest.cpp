@@ -204,3 +204,41 @@ TEST(ButtonPaint, RoundedColouredStates) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ImageAttribute, LoadsOnceAndRetriesOnlyWhenSetAnew) {
+    using namespace SkinUI;
+    CControlUI control;
+    control.SetPos({0, 0, 2, 2});
+    control.SetBkImage(L"color='#FF00FF00'");
+    Canvas canvas(2, 2);
+    control.DoPaint(canvas, {0, 0, 2, 2});
+    EXPECT_EQ(canvas.Pixel(1, 1), 0xFF00FF00u);
+    ImagePtr loaded = control.GetBkImage().image;
+    ASSERT_TRUE(loaded);
+    control.SetBkImage(L"color='#FF00FF00'");
+    EXPECT_EQ(control.GetBkImage().image, loaded);
+
+    control.SetBkImage(L"no-such-image.png");
+    Canvas empty(2, 2);
+    control.DoPaint(empty, {0, 0, 2, 2});
+    EXPECT_TRUE(control.GetBkImage().loadFailed);
+    EXPECT_EQ(empty.Pixel(0, 0), 0u);
+    control.SetBkImage(L"no-such-image.png");
+    EXPECT_FALSE(control.GetBkImage().loadFailed);
+}
+
+TEST(ImageAttribute, DestIsRelativeAndClippedToTheControl) {
+    using namespace SkinUI;
+    CControlUI control;
+    control.SetPos({2, 1, 6, 4});
+    control.SetBkImage(L"color='#FFFFFFFF' dest='1,1,10,10'");
+    Canvas canvas(8, 5);
+    control.DoPaint(canvas, {0, 0, 8, 5});
+    EXPECT_EQ(
+        Picture(canvas, {{0xFFFFFFFF, '#'}}),
+        (std::vector<std::string>{"........", "........", "...###..", "...###..", "........"}));
+}
+
+}  // namespace
