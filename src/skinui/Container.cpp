@@ -106,10 +106,7 @@ void CContainerUI::SetPos(const CRect& rect) {
     }
 }
 
-void CContainerUI::DoPaint(Canvas& canvas, const CRect& paint) {
-    CRect area = paint.Intersect(item_);
-    if (area.IsEmpty()) return;
-    CControlUI::DoPaint(canvas, paint);
+void CContainerUI::PaintChildren(Canvas& canvas, const CRect& area) {
     canvas.PushClip(area);
     for (auto& item : items_) {
         if (item->IsVisible()) item->DoPaint(canvas, area);

@@ -34,9 +34,9 @@ public:
 
     void SetAttribute(const std::wstring& name, const std::wstring& value) override;
     void SetPos(const CRect& rect) override;
-    void DoPaint(Canvas& canvas, const CRect& paint) override;
 
 protected:
+    void PaintChildren(Canvas& canvas, const CRect& area) override;
     // The area the children share: the item rectangle minus the inset.
     CRect InnerRect() const { return item_.Deflate(inset_); }
     // A floating child keeps its own position inside the item rectangle.

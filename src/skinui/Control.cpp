@@ -240,8 +240,11 @@ void CControlUI::DoPaint(Canvas& canvas, const CRect& paint) {
     PaintBorder(canvas);
     if (round) canvas.PopClip();
     canvas.PopClip();
+    PaintChildren(canvas, area);
     if (cover_ && cover_->IsVisible()) cover_->DoPaint(canvas, area);
 }
+
+void CControlUI::PaintChildren(Canvas&, const CRect&) {}
 
 void CControlUI::PaintBkColor(Canvas& canvas) {
     // The gradient colours bkcolor2 and bkcolor3 are not drawn: no skin uses them.

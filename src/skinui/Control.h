@@ -140,6 +140,8 @@ protected:
     virtual void PaintStatusImage(Canvas& canvas);
     virtual void PaintText(Canvas& canvas);
     virtual void PaintBorder(Canvas& canvas);
+    // After the control itself and before its cover: a container's children.
+    virtual void PaintChildren(Canvas& canvas, const CRect& area);
     // Draws an image attribute in this control, at its dest or relativeDest
     // (relative to the item's top-left corner); false when nothing drew.
     bool DrawImage(Canvas& canvas, TImageAttr& image, const CRect* relativeDest = nullptr);

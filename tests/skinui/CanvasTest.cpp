@@ -5,6 +5,7 @@
 
 #include "skinui/Button.h"
 #include "skinui/Canvas.h"
+#include "skinui/Container.h"
 #include "skinui/Progress.h"
 
 namespace {
@@ -239,6 +240,25 @@ TEST(ImageAttribute, DestIsRelativeAndClippedToTheControl) {
     EXPECT_EQ(
         Picture(canvas, {{0xFFFFFFFF, '#'}}),
         (std::vector<std::string>{"........", "........", "...###..", "...###..", "........"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ContainerPaint, ChildrenOverTheContainerAndClippedToIt) {
+    using namespace SkinUI;
+    CContainerUI box;
+    box.SetAttribute(L"bkcolor", L"#FF0000FF");
+    box.SetAttribute(L"inset", L"1,0,0,0");
+    auto child = std::make_unique<CControlUI>();
+    child->ApplyAttributeList(L"bkcolor=\"#FFFF0000\" float=\"true\" pos=\"2,1,9,3\"");
+    box.Add(std::move(child));
+    box.SetPos({1, 0, 6, 3});
+    Canvas canvas(8, 4);
+    box.DoPaint(canvas, {0, 0, 8, 4});
+    EXPECT_EQ(Picture(canvas, {{0xFF0000FF, 'b'}, {0xFFFF0000, 'r'}}),
+              (std::vector<std::string>{".bbbbb..", ".bbrrr..", ".bbrrr..", "........"}));
 }
 
 }  // namespace
