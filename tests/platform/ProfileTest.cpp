@@ -85,9 +85,13 @@ TEST(ReadProfileString, CutsToTheBufferLessOne) {
     EXPECT_EQ(platform::ReadProfileString(L"Install", L"k", L"", file.wstring(), 260),
               std::wstring(259, L'x'));
     EXPECT_EQ(platform::ReadProfileString(L"Install", L"k", L"", file.wstring(), 1), L"");
-    // A quoted value that does not fit loses its last character instead of the quote.
+    // A quoted value that does not fit keeps what fits after the opening quote.
     EXPECT_EQ(platform::ReadProfileString(L"Install", L"q", L"", file.wstring(), 260),
-              std::wstring(258, L'y'));
+              std::wstring(259, L'y'));
+    // One that fits only without its closing quote loses a character to it.
+    WriteFile(file, "[Install]\nq=\"abc\"\n");
+    EXPECT_EQ(platform::ReadProfileString(L"Install", L"q", L"", file.wstring(), 5), L"abc");
+    EXPECT_EQ(platform::ReadProfileString(L"Install", L"q", L"", file.wstring(), 4), L"ab");
 }
 
 TEST(ReadProfileString, TenMegabyteLine) {

@@ -1,10 +1,10 @@
 // Prints the installer configuration exactly as the installer would hold it:
 // defaults, then VarenInstallerConfig.ini beside this program, then the switches.
 #include <charconv>
-#include <cstdio>
 #include <string>
 
 #include "config/InstallerConfig.h"
+#include "platform/StandardStreams.h"
 #include "platform/Text.h"
 
 namespace {
@@ -13,8 +13,7 @@ namespace {
 const bool g_configurationLoaded = (LoadConfiguration(), true);
 
 void Print(const char* name, const std::wstring& value) {
-    std::string line = std::string(name) + "=" + platform::ToUtf8(value) + "\n";
-    std::fwrite(line.data(), 1, line.size(), stdout);
+    platform::WriteStandardOutput(std::string(name) + "=" + platform::ToUtf8(value) + "\n");
 }
 
 void Print(const char* name, bool value) { Print(name, std::wstring(value ? L"true" : L"false")); }

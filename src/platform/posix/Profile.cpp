@@ -19,9 +19,10 @@ std::optional<std::string> ReadWholeFile(const std::wstring& path) {
     return std::string((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
 }
 
-// One pair of matching quotes around the whole value is removed; when the value
-// is cut to the buffer, the cut text loses its last character instead, as the
-// Win32 functions do.
+// One pair of matching quotes around the whole value is removed when the rest
+// of the value (closing quote included) fits the buffer; a value that must be
+// cut keeps its first bufferSize - 1 characters after the opening quote, as
+// the Win32 functions do.
 std::wstring CopyValue(const std::wstring& value, size_t bufferSize) {
     std::wstring_view text = value;
     bool quoted = false;
@@ -31,7 +32,7 @@ std::wstring CopyValue(const std::wstring& value, size_t bufferSize) {
         text.remove_prefix(1);
     }
     std::wstring copy(text.substr(0, bufferSize - 1));
-    if (quoted && !copy.empty()) copy.pop_back();
+    if (quoted && bufferSize >= text.size() && !copy.empty()) copy.pop_back();
     return copy;
 }
 
