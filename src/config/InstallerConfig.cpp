@@ -63,6 +63,7 @@ void LoadConfiguration(InstallerConfig& config, const std::wstring& modulePath) 
         config.DownloadScale =
             UsableScale(Utils::ParseLeadingDouble(read(L"DownloadScale", L"0.7")).value_or(0.0));
         config.InstCmd = read(L"InstCmd", L"");
+        config.AnalyticsServerUrl = read(L"AnalyticsServerUrl", L"");
     }
     config.ProductName = L"Quillmark";
     config.ProductVersion = L"1.7.9";

@@ -19,6 +19,8 @@ struct InstallerConfig {
     double DownloadScale = 0.7;
     bool LibcurlReady = true;
     std::wstring AbGroup = L"IN";
+    // The analytics collector; empty means the built-in one.
+    std::wstring AnalyticsServerUrl;
 };
 
 inline constexpr const wchar_t* kDefaultDownloadUrl =
