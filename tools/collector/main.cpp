@@ -22,6 +22,7 @@
 #include "BatchDecoder.h"
 #include "HttpRequest.h"
 #include "platform/Socket.h"
+#include "platform/StandardStreams.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ int main(int argc, char** argv) {
         std::cerr << "collector: cannot listen on 127.0.0.1:" << options.port << std::endl;
         return 1;
     }
-    std::cout << "port=" << listener.LocalPort() << std::endl;
+    platform::WriteStandardOutput("port=" + std::to_string(listener.LocalPort()) + "\n");
     if (options.exitOnEof) ExitWhenInputEnds();
     for (;;) {
         platform::Socket connection = listener.Accept();

@@ -20,6 +20,7 @@
 #include "JsonProperties.h"
 #include "analytics/sdk/Sdk.h"
 #include "platform/Process.h"
+#include "platform/StandardStreams.h"
 #include "platform/Text.h"
 
 namespace {
@@ -106,7 +107,7 @@ int main() {
     for (std::string text; std::getline(std::cin, text);) {
         if (!text.empty() && text.back() == '\r') text.pop_back();
         if (text.empty()) continue;
-        std::cout << (Run(Split(text), server, staging) ? "ok" : "false") << std::endl;
+        platform::WriteStandardOutput(Run(Split(text), server, staging) ? "ok\n" : "false\n");
     }
     curl_global_cleanup();
     return 0;
