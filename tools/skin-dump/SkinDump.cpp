@@ -9,6 +9,7 @@
 
 #include "platform/Paths.h"
 #include "platform/Process.h"
+#include "platform/StandardStreams.h"
 #include "platform/Text.h"
 #include "skinui/Control.h"
 #include "skinui/PaintManager.h"
@@ -21,8 +22,7 @@ namespace {
 using namespace SkinUI;
 
 void Print(const std::wstring& line) {
-    std::string bytes = ::platform::ToUtf8(line) + "\n";
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    ::platform::WriteStandardOutput(::platform::ToUtf8(line) + "\n");
 }
 
 // A window that only remembers what the skin asked of it.
