@@ -1,0 +1,41 @@
+// A stand-in for the product package: checks that it was started with the
+// installer's package switches, then plays the script that make-fake-package
+// appended to it. Files go to the folder of "/D=".
+//
+//   <package> /S -console=show -version=1.0.0 -adminact=B -authorizationact=B
+//             -dsc=B -ssc=B [extra switches] [-instdir="DIR" /D=DIR]
+#include <exception>
+
+#include "ScriptPlayer.h"
+#include "platform/StandardStreams.h"
+
+namespace {
+
+bool IsFlagSwitch(const std::wstring& argument, const std::wstring& name) {
+    return argument == name + L"true" || argument == name + L"false";
+}
+
+bool IsPackageCommandLine(const std::vector<std::wstring>& args) {
+    return args.size() >= 8 && args[1] == L"/S" && args[2] == L"-console=show" &&
+           args[3] == L"-version=1.0.0" && IsFlagSwitch(args[4], L"-adminact=") &&
+           IsFlagSwitch(args[5], L"-authorizationact=") && IsFlagSwitch(args[6], L"-dsc=") &&
+           IsFlagSwitch(args[7], L"-ssc=");
+}
+
+}  // namespace
+
+int main() {
+    std::string script;
+    ScriptContext context;
+    if (!LoadOwnScript(script, context)) return 2;
+    if (!IsPackageCommandLine(context.arguments)) {
+        platform::WriteStandardOutput("Error=unexpected package command line\n");
+        return 3;
+    }
+    RestAfter(context.arguments, L"/D=", context.targetFolder);
+    try {
+        return PlayScript(script, context);
+    } catch (const std::exception&) {
+        return 6;
+    }
+}
