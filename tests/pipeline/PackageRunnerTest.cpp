@@ -95,7 +95,7 @@ TEST_F(PackageRunnerTest, OutputLeftInThePipeWhenThePackageEndsIsStillParsed) {
 }
 
 TEST_F(PackageRunnerTest, ALineCutAcrossWritesIsJoinedBeforeItIsParsed) {
-    const auto events = Run("put Sta\npause 250\nout te=Fail\nout State=Success\n");
+    const auto events = Run("put Sta\npause 250\nout te=Fail\npause 200\nout State=Success\n");
     ASSERT_EQ(events.size(), 3u);
     EXPECT_EQ(events.back(), (Event{2004, 0, L"安装包安装失败"}));
 }
