@@ -1,0 +1,383 @@
+#include "download/MTCurlDownloader.h"
+
+#include <chrono>
+#include <climits>
+#include <ctime>
+#include <thread>
+
+#include "config/InstallerConfig.h"
+#include "download/CurlHelpers.h"
+#include "download/CurlSetup.h"
+#include "download/Verification.h"
+#include "utils/DebugLog.h"
+#include "utils/Encoding.h"
+#include "utils/Strings.h"
+
+namespace {
+
+constexpr int kPartBudget = 12;
+constexpr int kPartialFile = 18;  // CURLE_PARTIAL_FILE
+constexpr auto kPartPause = std::chrono::milliseconds(400);
+constexpr auto kPartStartGap = std::chrono::milliseconds(100);
+constexpr auto kFinishPoll = std::chrono::milliseconds(200);
+constexpr size_t kMergeBlockBytes = 1 << 20;
+constexpr long kConnectTimeoutSeconds = 60;
+
+size_t DiscardBody(char*, size_t size, size_t count, void*) {
+    return size * count;
+}
+
+int CancelCheck(void* cancelled, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
+    return static_cast<std::atomic<bool>*>(cancelled)->load() ? 1 : 0;
+}
+
+size_t WritePart(char* data, size_t size, size_t count, void* part) {
+    auto* node = static_cast<CMTCurlDownloader::DownloadPartNode*>(part);
+    if (!node->file || node->start > node->end) return 0;
+    const size_t room = static_cast<size_t>(node->end) - static_cast<size_t>(node->start) + 1;
+    const size_t bytes = size * count < room ? size * count : room;
+    const size_t written = std::fwrite(data, 1, bytes, node->file);
+    node->start += static_cast<int32_t>(written);
+    node->downloaded += static_cast<int64_t>(written);
+    return written;
+}
+
+std::string NarrowUrl(const std::wstring& url) {
+    const bool local = Utils::StartsWith(url, L"file:///");
+    return Utils::ToNarrow(url, local ? Utils::kAnsiCodePage : Utils::kUtf8CodePage);
+}
+
+bool CopyFileTail(FILE* from, FILE* to) {
+    std::vector<char> block(kMergeBlockBytes);
+    for (;;) {
+        const size_t n = std::fread(block.data(), 1, block.size(), from);
+        if (n > 0 && std::fwrite(block.data(), 1, n, to) != n) return false;
+        if (n < block.size()) return !std::ferror(from);
+    }
+}
+
+}  // namespace
+
+CMTCurlDownloader::CMTCurlDownloader(DownloadCallback callback, std::wstring url,
+                                     std::wstring targetPath)
+    : callback(std::move(callback)), targetPath(std::move(targetPath)), url(std::move(url)) {
+    const std::string target = Utils::ToNarrow(this->targetPath, Utils::kAnsiCodePage);
+    std::remove(target.c_str());
+    DeletePartFiles(target);
+}
+
+CMTCurlDownloader::~CMTCurlDownloader() {
+    cancelled = true;
+    thread.Stop();
+    // The run thread is gone, so the finishing thread and the parts are no
+    // longer replaced; the parts abort at their next progress callback.
+    if (finisher) finisher->Join();
+    ReleaseParts();
+}
+
+void CMTCurlDownloader::Start() {
+    thread.StartRun(this, &CMTCurlDownloader::Start_Down);
+}
+
+std::string CMTCurlDownloader::PartPath(const std::string& target, int index) {
+    return target + "_" + std::to_string(index);
+}
+
+uint32_t CMTCurlDownloader::Start_Down(void* downloader) {
+    static_cast<CMTCurlDownloader*>(downloader)->RunDown();
+    return 0;
+}
+
+void CMTCurlDownloader::RunDown() {
+    Report(DL_CODE_START, 1.0, L"");
+    if (targetPath.empty()) {
+        Report(DL_CODE_FAIL, 1.0, L"");
+        return;
+    }
+    DEBUG_LOG(L"start download");
+    // The finishing thread of the run before may still be returning from the
+    // callback that started this run.
+    if (finisher) finisher->Join();
+    finisher.reset();
+
+    const std::string target = Utils::ToNarrow(targetPath, Utils::kAnsiCodePage);
+    const std::string narrowUrl = NarrowUrl(url);
+    std::remove(target.c_str());
+    if (lastProgress == 0.0) DeletePartFiles(target);
+
+    if (!(!realUrl.empty() && fileLength >= kMinimumLength) && !getRealDownloadUrl(narrowUrl)) {
+        Report(DL_CODE_FAIL, 0.0, kLibCurlText);
+        return;
+    }
+
+    int count = fileLength / kPartBytes;
+    if (count == 0) count = 1;
+    if (count > kMaxParts) count = kMaxParts;
+    const int32_t size = fileLength / count;
+    for (int i = 0; i < count; ++i) {
+        const int32_t partSize = i == count - 1 ? fileLength - size * (count - 1) : size;
+        AddPart(target, i, size * i, partSize);
+    }
+    StartParts();
+    finisher = std::make_unique<Utils::Thread>(this, L"ABDEF", [](void* self) -> uint32_t {
+        waitForFinishThreadFun(static_cast<CMTCurlDownloader*>(self));
+        return 0;
+    });
+    finisher->Resume();
+}
+
+void CMTCurlDownloader::AddPart(const std::string& target, int index, int32_t offset,
+                                int32_t size) {
+    auto node = std::make_unique<DownloadPartNode>();
+    node->partPath = PartPath(target, index);
+    int64_t existing = PartFileSize(node->partPath);
+    if (existing < 0) existing = 0;
+    if (existing > size) existing = size;
+    node->downloaded = existing;
+    node->start = offset + static_cast<int32_t>(existing);
+    node->end = offset + size - 1;
+    node->curl = curl_easy_init();
+    node->url = realUrl;
+    if (node->start > node->end) {
+        node->state = 0;
+    } else {
+        node->state = kPending;
+        node->file = std::fopen(node->partPath.c_str(), "ab+");
+        if (node->file) {
+            node->buffer.Attach(node->file);
+        } else {
+            node->state = kOpenFailed;
+        }
+    }
+    parts.push_back(std::move(node));
+}
+
+void CMTCurlDownloader::StartParts() {
+    for (auto& node : parts) {
+        if (node->state != kPending) continue;
+        ++activeParts;
+        node->thread = std::make_unique<Utils::Thread>(
+            this, L"ABDEF", [this, part = node.get()](void*) -> uint32_t {
+                downloadThreadFun(this, part);
+                return 0;
+            });
+        if (!node->thread->Resume()) {
+            node->state = CURLE_FAILED_INIT;
+            --activeParts;
+        }
+        std::this_thread::sleep_for(kPartStartGap);
+    }
+}
+
+bool CMTCurlDownloader::getRealDownloadUrl(const std::string& narrowUrl) {
+    realUrl.clear();
+    expectedMd5.clear();
+    fileLength = 0;
+    if (!GetInstallerConfig().LibcurlReady) return false;
+    CURL* curl = curl_easy_init();
+    if (!curl) return false;
+    curl_slist* headers = curl_slist_append(nullptr, "Connection: keep-alive");
+    curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
+    int options = curl_easy_setopt(curl, CURLOPT_URL, narrowUrl.c_str());
+    options |= curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    options |= curl_easy_setopt(curl, CURLOPT_NOBODY, 1L);
+    options |= ApplyTlsPolicy(curl);
+    options |= curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &DiscardBody);
+    options |= curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    options |= curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    options |= curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &CancelCheck);
+    options |= curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &cancelled);
+    const bool performed = options == 0 && curl_easy_perform(curl) == CURLE_OK;
+    if (performed) {
+        char* effective = nullptr;
+        if (curl_easy_getinfo(curl, CURLINFO_EFFECTIVE_URL, &effective) == CURLE_OK && effective &&
+            *effective) {
+            realUrl = effective;
+            DEBUG_LOG(L"Download File real url %s", Utils::ToWide(realUrl, Utils::kUtf8CodePage));
+            expectedMd5 = GetUrlMd5(realUrl);
+        }
+        double length = -1.0;
+        long status = 0;
+        if (ContentLength(curl, length) == CURLE_OK &&
+            curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status) == CURLE_OK && status >= 200 &&
+            status <= 399 && length >= 0 && length <= INT32_MAX) {
+            fileLength = static_cast<int32_t>(length);
+            DEBUG_LOG(L"Download File Length %lld", static_cast<int64_t>(fileLength));
+        }
+    }
+    curl_easy_cleanup(curl);
+    curl_slist_free_all(headers);
+    return performed && !realUrl.empty() && fileLength >= kMinimumLength;
+}
+
+void CMTCurlDownloader::downloadThreadFun(CMTCurlDownloader* downloader, DownloadPartNode* node) {
+    int budget = kPartBudget;
+    int result = downloadExe(downloader, node);
+    while (result != 0 && budget > 0 && !downloader->cancelled) {
+        budget -= result == kPartialFile ? 1 : 2;
+        DEBUG_LOG(L"CurlDownLoader Code=%d", result);
+        std::this_thread::sleep_for(kPartPause);
+        result = downloadExe(downloader, node);
+    }
+    if (node->file) {
+        std::fclose(node->file);
+        node->file = nullptr;
+    }
+    --downloader->activeParts;
+}
+
+int CMTCurlDownloader::downloadExe(CMTCurlDownloader* downloader, DownloadPartNode* node) {
+    if (!node->curl) return node->state = CURLE_FAILED_INIT;
+    if (node->start > node->end) {
+        // An attempt that failed after its last byte arrived left nothing to ask for.
+        if (node->file && std::fclose(node->file) != 0) node->state = CURLE_WRITE_ERROR;
+        node->file = nullptr;
+        return node->state == CURLE_WRITE_ERROR ? node->state : (node->state = 0);
+    }
+    const std::string range = std::to_string(node->start) + "-" + std::to_string(node->end);
+    CURL* curl = node->curl;
+    int options = curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
+    options |= curl_easy_setopt(curl, CURLOPT_URL, node->url.c_str());
+    options |= curl_easy_setopt(curl, CURLOPT_TIMEOUT, 0L);
+    options |= curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
+    options |= curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &WritePart);
+    options |= curl_easy_setopt(curl, CURLOPT_WRITEDATA, node);
+    options |= curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    options |= curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &ProgressCallback);
+    options |= curl_easy_setopt(curl, CURLOPT_XFERINFODATA, downloader);
+    options |= curl_easy_setopt(curl, CURLOPT_FAILONERROR, 1L);
+    options |= curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
+    options |= ApplyTlsPolicy(curl);
+    options |= curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    options |= curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, 5L);
+    options |= curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kCurlBufferBytes);
+    options |= curl_easy_setopt(curl, CURLOPT_RANGE, range.c_str());
+    if (options != 0) return options;
+
+    const int result = curl_easy_perform(curl);
+    if (result != 0) {
+        DEBUG_LOG(L"error:%d:%s", result, CurlErrorText(result));
+    } else {
+        DEBUG_LOG(L"curl_easy_cleanup");
+    }
+    curl_easy_reset(curl);
+    if (result == 0 && node->file) {
+        if (std::fclose(node->file) != 0) {
+            node->file = nullptr;
+            return node->state = CURLE_WRITE_ERROR;
+        }
+        node->file = nullptr;
+    }
+    return node->state = result;
+}
+
+int CMTCurlDownloader::ProgressCallback(void* downloader, curl_off_t, curl_off_t, curl_off_t,
+                                        curl_off_t) {
+    auto* self = static_cast<CMTCurlDownloader*>(downloader);
+    if (self->cancelled) return 1;
+    double percent = 0.0;
+    {
+        std::lock_guard<std::mutex> guard(self->progressLock);
+        const int64_t now = static_cast<int64_t>(std::time(nullptr));
+        if (now < self->lastProgressTime + 1) return 0;
+        self->lastProgressTime = now;
+        if (self->fileLength >= kMinimumLength) {
+            for (const auto& node : self->parts) {
+                const int64_t bytes = node->downloaded;
+                if (bytes > 0) percent += static_cast<double>(bytes) * 100.0 / self->fileLength;
+            }
+            if (percent > 100.0) return 0;
+        }
+        if (percent - self->lastProgress < 1.0) return 0;
+        self->lastProgress = percent;
+    }
+    self->Report(DL_CODE_PROGRESS, percent / 100.0, L"");
+    return 0;
+}
+
+void CMTCurlDownloader::waitForFinishThreadFun(CMTCurlDownloader* downloader) {
+    CMTCurlDownloader& self = *downloader;
+    while (self.activeParts > 0) std::this_thread::sleep_for(kFinishPoll);
+    if (self.cancelled) return;
+
+    int32_t firstError = 0;
+    for (const auto& node : self.parts) {
+        if (node->state != 0) {
+            firstError = node->state;
+            break;
+        }
+    }
+    const std::string target = Utils::ToNarrow(self.targetPath, Utils::kAnsiCodePage);
+    if (firstError == 0) {
+        self.lastProgress = 0.0;
+        if (!self.MergeParts(target) ||
+            VerifyDownload(target, self.expectedMd5) == Verification::Failed) {
+            self.FailVerification();
+            return;
+        }
+        if (!IsExpectedMd5(self.expectedMd5)) {
+            self.Report(DL_CODE_MESSAGE, 0.0, L"mtcurl获取url-md5失败");
+        }
+        DEBUG_LOG(L"finish recv");
+        self.ReleaseParts();
+        self.Report(DL_CODE_SUCCESS, 0.0, kLibCurlText);
+        return;
+    }
+    self.ReleaseParts();
+    if (self.lastProgress == 0.0) self.DeletePartFiles(target);
+    if (!self.retried) {
+        self.retried = true;
+        self.Report(DL_CODE_RETRY, firstError, kLibCurlText);
+    } else {
+        self.lastProgress = 0.0;
+        self.Report(DL_CODE_FAIL, firstError, kLibCurlText);
+    }
+}
+
+bool CMTCurlDownloader::MergeParts(const std::string& target) {
+    const std::string first = PartPath(target, 0);
+    FILE* merged = std::fopen(first.c_str(), "ab+");
+    bool ok = merged != nullptr;
+    for (size_t i = 1; ok && i < parts.size(); ++i) {
+        const std::string path = PartPath(target, static_cast<int>(i));
+        FILE* part = std::fopen(path.c_str(), "rb+");
+        ok = part && CopyFileTail(part, merged);
+        if (part) std::fclose(part);
+        DEBUG_LOG(L"partPath::%s", Utils::ToWide(path, Utils::kAnsiCodePage));
+    }
+    if (merged && std::fclose(merged) != 0) ok = false;
+    if (ok) ok = std::rename(first.c_str(), target.c_str()) == 0;
+    DeletePartFiles(target);
+    return ok;
+}
+
+void CMTCurlDownloader::FailVerification() {
+    Report(DL_CODE_MESSAGE, 0.0, L"mtcurl文件md5校验失败");
+    std::remove(Utils::ToNarrow(targetPath, Utils::kAnsiCodePage).c_str());
+    ReleaseParts();
+    if (retried) {
+        DEBUG_LOG(L"finish recv, md5 chaek failed and retry failed.");
+        Report(DL_CODE_FAIL, 0.0, kLibCurlText);
+    } else {
+        retried = true;
+        DEBUG_LOG(L"finish recv, md5 chaek failed retry once.");
+        Report(DL_CODE_RETRY, 0.0, kLibCurlText);
+    }
+}
+
+void CMTCurlDownloader::ReleaseParts() {
+    for (auto& node : parts) {
+        if (node->thread) node->thread->Join();
+        if (node->curl) curl_easy_cleanup(node->curl);
+        if (node->file) std::fclose(node->file);
+    }
+    parts.clear();
+}
+
+void CMTCurlDownloader::DeletePartFiles(const std::string& target) {
+    for (int i = 0; i < kMaxParts; ++i) std::remove(PartPath(target, i).c_str());
+}
+
+void CMTCurlDownloader::Report(int code, double value, const wchar_t* text) {
+    if (!cancelled) callback(code, value, text);
+}

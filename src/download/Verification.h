@@ -1,0 +1,13 @@
+#pragma once
+// The checksum check of the libcurl downloaders' finished file.
+#include <string>
+
+enum class Verification {
+    Verified,    // the file's MD5 equals the expected one
+    Unverified,  // the URL carried no checksum; the file is there
+    Failed,      // the MD5 differs, or the file cannot be read, so nothing vouches for it
+};
+
+// A file whose MD5 cannot be computed never counts as verified: an absent or
+// unreadable target is the result of a failed merge or rename, not a package.
+Verification VerifyDownload(const std::string& targetPath, const std::string& expectedMd5);

@@ -1,0 +1,35 @@
+#pragma once
+// HTTP/1.1 requests without bodies (GET and HEAD), read one after another from
+// a kept-alive connection.
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/Socket.h"
+
+namespace package_server {
+
+struct Request {
+    std::string method;
+    std::string path;                            // the target without its query
+    std::string query;                           // after "?", or empty
+    std::map<std::string, std::string> headers;  // names in lower case
+
+    // The query parameter's value, or empty.
+    std::string Parameter(const std::string& name) const;
+    std::string Header(const std::string& name) const;
+};
+
+// Reads buffered bytes from one connection.
+class RequestReader {
+public:
+    explicit RequestReader(platform::Socket& connection) : connection_(connection) {}
+    // The next request; nothing when the peer closed or sent something malformed.
+    std::optional<Request> Next();
+
+private:
+    platform::Socket& connection_;
+    std::string pending_;
+};
+
+}  // namespace package_server
