@@ -162,6 +162,18 @@ TEST_F(TrackerFixture, SettingsFileNamesTheStateFile) {
     EXPECT_FALSE(std::filesystem::exists(StateFile()));
 }
 
+// The name suffix comes from the command line; it cannot move the tracker's
+// files out of its folder.
+TEST_F(TrackerFixture, TheApplicationNameStaysOneFolderName) {
+    TrackerConfig config = Config(UnsentUrl());
+    config.appName = "Quillmark/../../escaped";
+    UsageTrackerImpl tracker(config, Paths());
+    tracker.Init();
+    const auto folder = dir / "data" / "KXLocal" / "Quillmark_.._.._escaped";
+    EXPECT_TRUE(std::filesystem::exists(folder / "Quillmark_.._.._escaped_KXSConfigure.ini"));
+    EXPECT_FALSE(std::filesystem::exists(dir / "escaped"));
+}
+
 TEST_F(TrackerFixture, AnUncreatableFolderStillLetsInitFinish) {
     testing_support::WriteFile(dir / "data", "a file where the folder should be");
     auto tracker = Start(UnsentUrl());

@@ -41,7 +41,9 @@ TEST_F(InstallerAnalytics, ReportsReachTheCollector) {
     CollectorProcess collector(dir / "records.txt");
     GetInstallerConfig().AnalyticsServerUrl = platform::FromUtf8(collector.Url());
     GetInstallerConfig().DlAppNameSuffix = L".web";
-    ReportTask(L"too early", L"", kGroup, 0);  // before the start: dropped
+    // Before the start: dropped, and no fault.
+    ReportTask(L"too early", L"", kGroup, 0);
+    ReportCrash();
     StartAnalytics(Paths());
     ASSERT_TRUE(AnalyticsStarted());
     ReportClick(L"立即安装", kGroup);

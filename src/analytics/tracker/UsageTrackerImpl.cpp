@@ -1,6 +1,7 @@
 #include "analytics/tracker/UsageTrackerImpl.h"
 
 #include <chrono>
+#include <string_view>
 #include <thread>
 
 #include "analytics/sdk/Clock.h"
@@ -36,6 +37,16 @@ void SleepOneMillisecond() {
 
 void SetIfSet(PropertiesNode& node, const char* key, const std::string& value) {
     if (!value.empty()) node.SetString(key, value);
+}
+
+// The application name names the tracker's folder and files; a name suffix
+// from the command line must not lead them out of that folder.
+std::string FileNamePart(const std::string& name) {
+    std::string safe = name;
+    for (char& c : safe) {
+        if (std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) c = '_';
+    }
+    return safe == ".." || safe == "." ? "_" : safe;
 }
 
 }  // namespace
@@ -75,14 +86,16 @@ void UsageTrackerImpl::Init() {
     SettleIdentity();
 
     if (state_.logFilePath.empty() && !state_.folder.empty()) {
-        state_.logFilePath = JoinUtf8Path(state_.folder, appName_ + "_KXSLog.txt");
+        state_.logFilePath = JoinUtf8Path(state_.folder, FileNamePart(appName_) + "_KXSLog.txt");
     }
     logger_ = std::make_unique<NativeTrackLogger>();
     if (!state_.logFilePath.empty()) logger_->Open(state_.logFilePath);
 
     // Unsent records wait for the next run in a file of their own.
     const std::string staging =
-        state_.folder.empty() ? "" : JoinUtf8Path(state_.folder, appName_ + "_KXSStaging.txt");
+        state_.folder.empty()
+            ? ""
+            : JoinUtf8Path(state_.folder, FileNamePart(appName_) + "_KXSStaging.txt");
     const bool loggedIn = state_.loggedIn;
     if (!Sdk::Init(staging, serverUrl_, loggedIn ? state_.userId : state_.distinctId, loggedIn)) {
         InitFails("telemetry::Sdk::Init is failed");
@@ -126,11 +139,11 @@ void UsageTrackerImpl::SettleFolder() {
         return;
     }
     if (paths_.specialFolder.empty()) return;
-    const std::string folder =
-        JoinUtf8Path(JoinUtf8Path(paths_.specialFolder, "KXLocal"), appName_);
+    const std::string name = FileNamePart(appName_);
+    const std::string folder = JoinUtf8Path(JoinUtf8Path(paths_.specialFolder, "KXLocal"), name);
     CreateFolderPath(folder);
     state_.folder = folder;
-    state_.stateFilePath = JoinUtf8Path(folder, appName_ + "_KXSConfigure.ini");
+    state_.stateFilePath = JoinUtf8Path(folder, name + "_KXSConfigure.ini");
 }
 
 void UsageTrackerImpl::SettleIdentity() {
