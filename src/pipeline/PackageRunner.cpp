@@ -73,6 +73,7 @@ void PackageRunner::Start() {
     thread_.reset();
     thread_ = std::make_unique<Utils::Thread>(nullptr, L"ABDEF", [this](void*) {
         RunPackage();
+        if (runEnded_) runEnded_();
         return 0u;
     });
     thread_->Resume();

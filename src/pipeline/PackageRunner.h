@@ -1,6 +1,7 @@
 #pragma once
 // Runs the downloaded package silently and turns its status lines into
 // install-stage events.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,6 +29,11 @@ public:
     // Waits for a previous run, then begins a new one on a worker thread.
     void Start();
 
+    // Called on the run's thread once the package has ended (or failed to
+    // start), after the run's last event: a package that announced its
+    // outcome may still be running, and its file is only free after this.
+    void SetRunEndedHandler(std::function<void()> handler) { runEnded_ = std::move(handler); }
+
     // Reports the events of one decoded piece of output; 1 (success) or 1000
     // (failure) for the last line that decided the run, else 0.
     int ParseStatusText(const std::wstring& text);
@@ -47,4 +53,5 @@ private:
     std::unique_ptr<Utils::Thread> thread_;
     bool adminAct_;
     bool authorizationAct_;
+    std::function<void()> runEnded_;
 };
