@@ -87,6 +87,24 @@ TEST_F(InstallerAnalytics, ReportsReachTheCollector) {
     EXPECT_EQ(records[6]["properties"]["kx_name"], "立即体验");
 }
 
+// Operators point the installer at another collector in its configuration file.
+TEST_F(InstallerAnalytics, TheConfigurationFileNamesTheCollector) {
+    CollectorProcess collector(dir / "records.txt");
+    const auto installer = dir / "QuillmarkSetup.exe";
+    testing_support::WriteFile(dir / "VarenInstallerConfig.ini",
+                               "[Install]\nAnalyticsServerUrl=" + collector.Url() + "\n");
+    LoadConfiguration(GetInstallerConfig(), installer.wstring());
+    StartAnalytics(Paths());
+    ReportClick(L"自定义安装", kGroup);
+    ReleaseAnalytics();
+    const auto records = collector.Records();
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(json::parse(records[0])["properties"]["kx_name"], "自定义安装");
+
+    LoadConfiguration(GetInstallerConfig(), (dir / "elsewhere" / "setup.exe").wstring());
+    EXPECT_EQ(GetInstallerConfig().AnalyticsServerUrl, L"");
+}
+
 TEST_F(InstallerAnalytics, SwitchedOffCreatesAndSendsNothing) {
     CollectorProcess collector(dir / "records.txt");
     GetInstallerConfig().AnalyticsServerUrl = platform::FromUtf8(collector.Url());
