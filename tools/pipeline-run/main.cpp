@@ -16,6 +16,7 @@
 #include "download/CurlSetup.h"
 #include "pipeline/DownloadInstaller.h"
 #include "pipeline/InstallationRecord.h"
+#include "platform/Paths.h"
 #include "platform/Process.h"
 #include "platform/StandardStreams.h"
 #include "platform/Text.h"
@@ -92,6 +93,10 @@ int main() {
     std::wstring user;
     const bool userAdmin = Utils::GetConsoleUserName(user) && Utils::IsUserAdmin(user);
     const std::wstring dir = options[L"--dir"];
+    // Like the window: an old copy in the chosen folder that asks to stay is
+    // not removed.
+    std::wstring oldUninstaller = options[L"--old-uninstaller"];
+    if (KeepOldInstallation(platform::FolderPart(oldUninstaller), dir)) oldUninstaller.clear();
     Run run(dir);
     auto installer = std::make_unique<CDownloadInstaller>(
         [&run](int code, double value, const wchar_t* text) { run.OnEvent(code, value, text); });
@@ -99,8 +104,8 @@ int main() {
     auto flag = [&](const wchar_t* name) {
         return !options.count(name) || options[name] == L"true";
     };
-    installer->SetParams(options[L"--url"], options[L"--old-uninstaller"], dir, flag(L"--dsc"),
-                         flag(L"--ssc"), userAdmin, Utils::IsAdmin());
+    installer->SetParams(options[L"--url"], oldUninstaller, dir, flag(L"--dsc"), flag(L"--ssc"),
+                         userAdmin, Utils::IsAdmin());
     installer->Start();
     const int status = run.Finish(std::move(installer));
     CleanupLibcurl();
