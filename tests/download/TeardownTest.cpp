@@ -13,6 +13,11 @@ namespace {
 class Teardown : public testing::TestWithParam<int> {};
 
 TEST_P(Teardown, MidDownloadStopsTheTransferAndItsThreads) {
+#ifdef _WIN32
+    // The moniker sends no progress notice while the server sends nothing, so
+    // its abort only comes with the next bytes; the stall below would be waited out.
+    if (GetParam() == 2) GTEST_SKIP() << "URLDownloadToFileW has no notice during a stall";
+#endif
     testing_support::ScratchDir dir;
     std::filesystem::create_directory(dir / "root");
     testing_support::WriteFile(dir / "root" / "p.bin", MakeContent(4 << 20));
