@@ -1,6 +1,7 @@
 #include "pipeline/ProgramFile.h"
 
 #include <filesystem>
+#include <fstream>
 #include <system_error>
 
 #include "platform/Text.h"
@@ -16,11 +17,15 @@ fs::path NativePath(const std::wstring& path) {
 
 }  // namespace
 
+// Copied through streams: the MinGW library takes any two files of a drive for
+// one and the same, and so refuses to copy over an existing one.
 bool CopyFileOver(const std::wstring& from, const std::wstring& to) {
     if (from.empty() || to.empty()) return false;
-    std::error_code error;
-    return fs::copy_file(NativePath(from), NativePath(to), fs::copy_options::overwrite_existing,
-                         error);
+    std::ifstream in(NativePath(from), std::ios::binary);
+    if (!in) return false;
+    std::ofstream out(NativePath(to), std::ios::binary | std::ios::trunc);
+    out << in.rdbuf();
+    return static_cast<bool>(out.flush());
 }
 
 bool DeleteProgramFile(const std::wstring& path) {

@@ -53,6 +53,16 @@ std::string Text(const char* utf8) {
     return utf8;
 }
 
+// A path as script text, where a backslash starts an escape.
+std::string ScriptText(const std::filesystem::path& path) {
+    std::string text;
+    for (char c : platform::ToUtf8(Wide(path))) {
+        if (c == '\\') text += '\\';
+        text += c;
+    }
+    return text;
+}
+
 // Saves an environment variable and restores it with the object.
 class ScopedEnvironment {
 public:
@@ -137,8 +147,8 @@ protected:
 };
 
 TEST_F(PipelineRunTest, WithoutAnOldCopyDownloadsInstallsAndRecordsTheFolder) {
-    MakePackage("out Progress=0.5\nfile product.txt ok\nout InstPath=" +
-                platform::ToUtf8(Wide(installDir())) + "\nout State=Success\n");
+    MakePackage("out Progress=0.5\nfile product.txt ok\nout InstPath=" + ScriptText(installDir()) +
+                "\nout State=Success\n");
     const Outcome run = Run("", L" --instcmd -channel=7");
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_EQ(run.Milestones(), (std::vector<int>{1001, 1003, 2001, 3000, 2003}));
@@ -156,7 +166,8 @@ TEST_F(PipelineRunTest, TheRecordTakesTheReportedEntryOrTheOneInTheFolder) {
     EXPECT_EQ(Registry(L"UnInstallEp"), Wide(installDir() / "uninst.ep"));
 
     const std::string reported = platform::ToUtf8(Wide(installDir() / "entry.ep"));
-    MakePackage("file entry.ep x\nout UninstEp=" + reported + "\nout State=Success\n");
+    MakePackage("file entry.ep x\nout UninstEp=" + ScriptText(installDir() / "entry.ep") +
+                "\nout State=Success\n");
     const Outcome run = Run();
     EXPECT_TRUE(run.Has(3003, reported));
     EXPECT_EQ(Registry(L"UnInstallEp"), platform::FromUtf8(reported));
