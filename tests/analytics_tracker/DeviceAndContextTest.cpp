@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <regex>
 
 #include "analytics/sdk/Clock.h"
@@ -7,6 +8,7 @@
 #include "analytics/tracker/DistinctId.h"
 #include "analytics/tracker/KxContextProperties.h"
 #include "analytics/tracker/KxException.h"
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -89,6 +91,29 @@ TEST(DistinctId, GuidTextAndFallback) {
     const std::string real = NewDistinctId();
     EXPECT_TRUE(std::regex_match(real, guid)) << real;
     EXPECT_NE(NewDistinctId(), real);
+}
+
+bool NoGuid(platform::Guid&) {
+    return false;
+}
+
+QM_CHILD_ENTRY(FallbackId) {
+    testing_support::WriteFile(args.at(0), NewDistinctId(NoGuid));
+    return 0;
+}
+
+// Two installers on machines without GUIDs must not share one id.
+TEST(DistinctId, FallbackIdsDifferBetweenProcesses) {
+    testing_support::ScratchDir dir;
+    std::string ids[2];
+    for (int i = 0; i < 2; ++i) {
+        const auto file = dir / ("id" + std::to_string(i));
+        ASSERT_EQ(testing_support::RunChild("FallbackId", {file.string()}), 0u);
+        std::ifstream in(file);
+        std::getline(in, ids[i]);
+        EXPECT_FALSE(ids[i].empty());
+    }
+    EXPECT_NE(ids[0], ids[1]);
 }
 
 std::string Refusal(const std::string& value) {

@@ -1,5 +1,7 @@
 #include "analytics/tracker/DistinctId.h"
 
+#include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <mutex>
 #include <random>
@@ -18,11 +20,20 @@ std::string FormatGuid(const platform::Guid& g) {
     return buffer;
 }
 
-// The sequence starts from the generator's default seed in every process, so
-// ids made this way repeat across machines; it is the last resort only.
+// Seeded from the system's entropy and the clock: with the generator's fixed
+// default seed every machine without GUIDs would make the same ids, and their
+// users would count as one.
+std::mt19937 SeededGenerator() {
+    std::random_device device;
+    const auto now = std::chrono::high_resolution_clock::now().time_since_epoch().count();
+    std::seed_seq seed{device(), device(), static_cast<unsigned>(now),
+                       static_cast<unsigned>(static_cast<uint64_t>(now) >> 32)};
+    return std::mt19937(seed);
+}
+
 std::string PseudoRandomId() {
     static std::mutex lock;
-    static std::mt19937 generator;
+    static std::mt19937 generator = SeededGenerator();
     std::uniform_int_distribution<int> draw(0, 2147483646);
     unsigned d[9];
     {
