@@ -3,6 +3,8 @@
 #include <functional>
 
 #include "TrackerFixture.h"
+#include "analytics/sdk/Checks.h"
+#include "analytics/tracker/EnsureUtf8.h"
 #include "analytics/tracker/KxContextProperties.h"
 
 namespace tracker_tests {
@@ -195,6 +197,27 @@ TEST_F(TrackerFixture, ContextPropertiesOverrideExceptInTheActivity) {
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0]["properties"]["kx_name"], "from context");
     EXPECT_EQ(events[1]["properties"]["kx_app_id"], kAppName);
+}
+
+// Text in the ANSI code page is converted rather than refused by the SDK;
+// identifiers are stored as given, so a broken one is left out.
+TEST_F(TrackerFixture, RecordTextIsMadeUtf8) {
+    EXPECT_EQ(EnsureUtf8(""), "");
+    EXPECT_EQ(EnsureUtf8("安装中"), "安装中");
+    const std::string ansi = "caf\xE9";
+    const std::string converted = EnsureUtf8(ansi);
+    EXPECT_NE(converted, ansi);
+    EXPECT_TRUE(telemetry::checks::IsAcceptedUtf8(converted)) << converted;
+
+    auto tracker = Start(UnsentUrl());
+    tracker->trackView({"", ansi, "", ""}, KxContextProperties());
+    KxAppOpenNotification n{ansi, "", "", "plan", ansi, "", "type", ""};
+    tracker->trackAppOpenNotification(&n, KxContextProperties());
+    const auto events = OfType(Finish(tracker), "track");
+    ASSERT_EQ(events.size(), 2u);
+    EXPECT_EQ(events[0]["properties"]["kx_name"], converted);
+    EXPECT_EQ(events[1]["properties"]["$sf_msg_title"], converted);
+    EXPECT_FALSE(events[1]["properties"].contains("$sf_audience_id"));
 }
 
 TEST_F(TrackerFixture, ActivityAndItsProfileUpdates) {
