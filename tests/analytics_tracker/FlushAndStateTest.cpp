@@ -124,6 +124,31 @@ TEST_F(TrackerFixture, IdentitySurvivesARestart) {
     }
 }
 
+TEST_F(TrackerFixture, ASuccessfulPaymentMakesTheUserVipAndSendsAtOnce) {
+    CollectorProcess collector(dir / "records.txt");
+    auto tracker = Start(collector.Url());
+    KxEventPayment payment;
+    payment.orderId = "o";
+    payment.currency = KxCurrency::EUR;
+    payment.paidPlatform = KxPaidPlatform::Paddle;
+    payment.paidAmount = 4.5f;
+    payment.result = KxResult::Success;
+    tracker->trackPayment(payment, kNoContext);
+    EXPECT_EQ(ReadIni(StateFile(), L"Base", L"UserVipLevel"), "1");
+    std::vector<json> records;
+    for (const auto& line : collector.Records()) records.push_back(json::parse(line));
+    ASSERT_EQ(records.size(), 5u);
+    EXPECT_EQ(records[0]["event"], "KxEventPayment");
+    EXPECT_EQ(records[1]["type"], "profile_increment");
+    EXPECT_EQ(records[1]["properties"], json::parse(R"({"kx_paid_count":1})"));
+    EXPECT_EQ(records[2]["type"], "profile_increment");
+    EXPECT_EQ(records[2]["properties"], json::parse(R"({"kx_consumption":4.5})"));
+    EXPECT_EQ(records[3]["type"], "profile_set_once");
+    EXPECT_TRUE(records[3]["properties"].contains("kx_first_paid_date"));
+    EXPECT_EQ(records[4]["type"], "profile_set");
+    EXPECT_TRUE(records[4]["properties"].contains("kx_last_paid_date"));
+}
+
 TEST_F(TrackerFixture, StateFileValuesAreReadStrictly) {
     const std::string url = UnsentUrl();
     const struct {
