@@ -2,10 +2,12 @@
 
 #include <cstdio>
 #include <ctime>
+#include <memory>
 
 #include "download/CurlHelpers.h"
 #include "download/CurlSetup.h"
 #include "download/DownloadReporter.h"
+#include "download/HashingFileWriter.h"
 #include "download/PartFile.h"
 #include "utils/DebugLog.h"
 #include "utils/Encoding.h"
@@ -20,8 +22,8 @@ size_t DiscardBody(char*, size_t size, size_t count, void*) {
     return size * count;
 }
 
-size_t AppendToFile(char* data, size_t size, size_t count, void* file) {
-    return std::fwrite(data, size, count, static_cast<FILE*>(file)) * size;
+size_t AppendToFile(char* data, size_t size, size_t count, void* writer) {
+    return static_cast<HashingFileWriter*>(writer)->Write(data, size * count);
 }
 
 // Header-only requests have no progress of their own; the callback only lets a
@@ -73,7 +75,8 @@ int CurlClient::Start() {
     int result = 0;
     FILE* file = nullptr;
     curl_slist* headers = nullptr;
-    PartFileBuffer buffer;
+    std::unique_ptr<HashingFileWriter> writer;
+    fileMd5.clear();
     if (fileLength < kMinimumLength) {
         result = kLengthTooSmall;
     } else if (!(curl = curl_easy_init())) {
@@ -81,7 +84,8 @@ int CurlClient::Start() {
     } else if (!(file = std::fopen(partPath.c_str(), "ab+"))) {
         result = kPartFileFailed;
     } else {
-        buffer.Attach(file);
+        resumeOffset = PartFileSize(partPath);
+        writer = std::make_unique<HashingFileWriter>(file, partPath, resumeOffset);
         headers = curl_slist_append(headers, "Connection: keep-alive");
         headers = curl_slist_append(headers, "Accept-Encoding: gzip, deflate");
         curl_easy_setopt(curl, CURLOPT_HTTPHEADER, headers);
@@ -92,7 +96,7 @@ int CurlClient::Start() {
         result = curl_easy_setopt(curl, CURLOPT_URL, realUrl.c_str());
         result |= curl_easy_setopt(curl, CURLOPT_FOLLOWLOCATION, 1L);
         result |= curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &AppendToFile);
-        result |= curl_easy_setopt(curl, CURLOPT_WRITEDATA, file);
+        result |= curl_easy_setopt(curl, CURLOPT_WRITEDATA, writer.get());
         result |= curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
         result |= curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, &CurlClient::ProgressCallback);
         result |= curl_easy_setopt(curl, CURLOPT_XFERINFODATA, this);
@@ -100,7 +104,6 @@ int CurlClient::Start() {
         result |= curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
         result |= curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kCurlBufferBytes);
         result |= ApplyTlsPolicy(curl);
-        resumeOffset = PartFileSize(partPath);
         if (resumeOffset > 0) {
             result |= curl_easy_setopt(curl, CURLOPT_RESUME_FROM_LARGE,
                                        static_cast<curl_off_t>(resumeOffset));
@@ -112,11 +115,12 @@ int CurlClient::Start() {
     if (curl) curl_easy_cleanup(curl);
     curl = nullptr;
     curl_slist_free_all(headers);
-    if (file && std::fclose(file) != 0 && result == 0) {
-        // The last buffered bytes never reached the disk: the transfer is not complete.
-        result = CURLE_WRITE_ERROR;
-    }
+    // Whatever arrived goes to the part file, so that the next attempt resumes after it.
+    const bool written = !writer || writer->Finish();
+    if (file && std::fclose(file) != 0) result = result == 0 ? CURLE_WRITE_ERROR : result;
+    if (result == 0 && !written) result = CURLE_WRITE_ERROR;
     if (result == 0) {
+        fileMd5 = Utils::Md5::ToHex(writer->State().Final());
         std::remove(targetPath.c_str());
         // A part file that cannot take the target's place is dropped like a
         // moved one: the missing target fails its check, and a retry starts over

@@ -36,6 +36,9 @@ public:
     const std::string& RealUrl() const { return realUrl; }
     double FileLength() const { return fileLength; }
     int64_t ResumeOffset() const { return resumeOffset; }
+    // The MD5 of the file the last successful Start put in place, computed
+    // while it was written; empty after a failed one.
+    const std::string& FileMd5() const { return fileMd5; }
 
     static int ProgressCallback(void* client, curl_off_t dltotal, curl_off_t dlnow,
                                 curl_off_t ultotal, curl_off_t ulnow);
@@ -61,4 +64,5 @@ private:
     int64_t lastProgressTime = 0;
     std::atomic<bool> cancelled{false};
     std::string realUrl;
+    std::string fileMd5;
 };

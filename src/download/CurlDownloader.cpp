@@ -68,7 +68,8 @@ void CCurlDownloader::Run() {
     }
 
     const std::string expectedMd5 = GetUrlMd5(client.RealUrl());
-    switch (VerifyDownload(Utils::ToNarrow(targetPath, Utils::kAnsiCodePage), expectedMd5)) {
+    switch (VerifyDownload(Utils::ToNarrow(targetPath, Utils::kAnsiCodePage), expectedMd5,
+                           client.FileMd5())) {
         case Verification::Unverified:
             Report(DL_CODE_MESSAGE, 0.0, L"curl获取url-md5失败");
             break;

@@ -11,6 +11,7 @@
 #include "download/Verification.h"
 #include "utils/DebugLog.h"
 #include "utils/Encoding.h"
+#include "utils/Md5.h"
 #include "utils/Strings.h"
 
 namespace {
@@ -47,11 +48,13 @@ std::string NarrowUrl(const std::wstring& url) {
     return Utils::ToNarrow(url, local ? Utils::kAnsiCodePage : Utils::kUtf8CodePage);
 }
 
-bool CopyFileTail(FILE* from, FILE* to) {
+// Copies (when to is given) and hashes the rest of a file.
+bool CopyFileTail(FILE* from, FILE* to, Utils::Md5& md5) {
     std::vector<char> block(kMergeBlockBytes);
     for (;;) {
         const size_t n = std::fread(block.data(), 1, block.size(), from);
-        if (n > 0 && std::fwrite(block.data(), 1, n, to) != n) return false;
+        md5.Update(block.data(), n);
+        if (n > 0 && to && std::fwrite(block.data(), 1, n, to) != n) return false;
         if (n < block.size()) return !std::ferror(from);
     }
 }
@@ -219,20 +222,20 @@ void CMTCurlDownloader::downloadThreadFun(CMTCurlDownloader* downloader, Downloa
         std::this_thread::sleep_for(kPartPause);
         result = downloadExe(downloader, node);
     }
-    if (node->file) {
-        std::fclose(node->file);
-        node->file = nullptr;
+    if (node->file && !ClosePartFile(*node) && node->state == 0) node->state = CURLE_WRITE_ERROR;
+    if (--downloader->activeParts == 0) {
+        // Taking the lock orders this against the finishing thread's check.
+        std::lock_guard<std::mutex> guard(downloader->partsDoneLock);
+        downloader->partsDone.notify_all();
     }
-    --downloader->activeParts;
 }
 
 int CMTCurlDownloader::downloadExe(CMTCurlDownloader* downloader, DownloadPartNode* node) {
     if (!node->curl) return node->state = CURLE_FAILED_INIT;
     if (node->start > node->end) {
         // An attempt that failed after its last byte arrived left nothing to ask for.
-        if (node->file && std::fclose(node->file) != 0) node->state = CURLE_WRITE_ERROR;
-        node->file = nullptr;
-        return node->state == CURLE_WRITE_ERROR ? node->state : (node->state = 0);
+        const bool closed = !node->file || ClosePartFile(*node);
+        return node->state = closed ? 0 : CURLE_WRITE_ERROR;
     }
     const std::string range = std::to_string(node->start) + "-" + std::to_string(node->end);
     CURL* curl = node->curl;
@@ -261,13 +264,7 @@ int CMTCurlDownloader::downloadExe(CMTCurlDownloader* downloader, DownloadPartNo
         DEBUG_LOG(L"curl_easy_cleanup");
     }
     curl_easy_reset(curl);
-    if (result == 0 && node->file) {
-        if (std::fclose(node->file) != 0) {
-            node->file = nullptr;
-            return node->state = CURLE_WRITE_ERROR;
-        }
-        node->file = nullptr;
-    }
+    if (result == 0 && node->file && !ClosePartFile(*node)) return node->state = CURLE_WRITE_ERROR;
     return node->state = result;
 }
 
@@ -297,7 +294,11 @@ int CMTCurlDownloader::ProgressCallback(void* downloader, curl_off_t, curl_off_t
 
 void CMTCurlDownloader::waitForFinishThreadFun(CMTCurlDownloader* downloader) {
     CMTCurlDownloader& self = *downloader;
-    while (self.activeParts > 0) std::this_thread::sleep_for(kFinishPoll);
+    {
+        // Woken by the last part thread; the poll is only a safety net.
+        std::unique_lock<std::mutex> guard(self.partsDoneLock);
+        while (self.activeParts > 0) self.partsDone.wait_for(guard, kFinishPoll);
+    }
     if (self.cancelled) return;
 
     int32_t firstError = 0;
@@ -310,8 +311,9 @@ void CMTCurlDownloader::waitForFinishThreadFun(CMTCurlDownloader* downloader) {
     const std::string target = Utils::ToNarrow(self.targetPath, Utils::kAnsiCodePage);
     if (firstError == 0) {
         self.lastProgress = 0.0;
-        if (!self.MergeParts(target) ||
-            VerifyDownload(target, self.expectedMd5) == Verification::Failed) {
+        std::string md5;
+        if (!self.MergeParts(target, md5) ||
+            VerifyDownload(target, self.expectedMd5, md5) == Verification::Failed) {
             self.FailVerification();
             return;
         }
@@ -334,20 +336,33 @@ void CMTCurlDownloader::waitForFinishThreadFun(CMTCurlDownloader* downloader) {
     }
 }
 
-bool CMTCurlDownloader::MergeParts(const std::string& target) {
+bool CMTCurlDownloader::MergeParts(const std::string& target, std::string& md5) {
     const std::string first = PartPath(target, 0);
-    FILE* merged = std::fopen(first.c_str(), "ab+");
-    bool ok = merged != nullptr;
+    // The merge reads every byte once anyway: the target's MD5 is taken on the
+    // way instead of in a second pass over the finished file.
+    Utils::Md5 digest;
+    FILE* earlier = std::fopen(first.c_str(), "rb");
+    bool ok = earlier && CopyFileTail(earlier, nullptr, digest);
+    if (earlier) std::fclose(earlier);
+    FILE* merged = ok ? std::fopen(first.c_str(), "ab+") : nullptr;
+    ok = merged != nullptr;
     for (size_t i = 1; ok && i < parts.size(); ++i) {
         const std::string path = PartPath(target, static_cast<int>(i));
         FILE* part = std::fopen(path.c_str(), "rb+");
-        ok = part && CopyFileTail(part, merged);
+        ok = part && CopyFileTail(part, merged, digest);
         if (part) std::fclose(part);
         DEBUG_LOG(L"partPath::%s", Utils::ToWide(path, Utils::kAnsiCodePage));
     }
     if (merged && std::fclose(merged) != 0) ok = false;
     if (ok) ok = std::rename(first.c_str(), target.c_str()) == 0;
     DeletePartFiles(target);
+    if (ok) md5 = Utils::Md5::ToHex(digest.Final());
+    return ok;
+}
+
+bool CMTCurlDownloader::ClosePartFile(DownloadPartNode& node) {
+    const bool ok = std::fclose(node.file) == 0;
+    node.file = nullptr;
     return ok;
 }
 
@@ -369,7 +384,7 @@ void CMTCurlDownloader::ReleaseParts() {
     for (auto& node : parts) {
         if (node->thread) node->thread->Join();
         if (node->curl) curl_easy_cleanup(node->curl);
-        if (node->file) std::fclose(node->file);
+        if (node->file) ClosePartFile(*node);
     }
     parts.clear();
 }

@@ -5,6 +5,7 @@
 // target file and checks its MD5. A failed run asks once for a retry, which
 // resumes the part files that survived.
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdio>
 #include <memory>
@@ -59,9 +60,11 @@ private:
     void RunDown();
     void AddPart(const std::string& target, int index, int32_t offset, int32_t size);
     void StartParts();
-    // Part 0 with the other parts appended, renamed to the target; false when
-    // any step failed.
-    bool MergeParts(const std::string& target);
+    // Part 0 with the other parts appended, renamed to the target, and the
+    // target's MD5; false when any step failed.
+    bool MergeParts(const std::string& target, std::string& md5);
+    // False when buffered bytes could not be written.
+    static bool ClosePartFile(DownloadPartNode& node);
     void FailVerification();
     void ReleaseParts();
     void DeletePartFiles(const std::string& target);
@@ -77,6 +80,8 @@ private:
     std::string expectedMd5;
     double lastProgress = 0.0;
     std::atomic<int32_t> activeParts{0};
+    std::mutex partsDoneLock;
+    std::condition_variable partsDone;
     std::mutex progressLock;
     int64_t lastProgressTime = 0;
     bool retried = false;

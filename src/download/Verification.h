@@ -10,4 +10,7 @@ enum class Verification {
 
 // A file whose MD5 cannot be computed never counts as verified: an absent or
 // unreadable target is the result of a failed merge or rename, not a package.
-Verification VerifyDownload(const std::string& targetPath, const std::string& expectedMd5);
+// knownMd5, when given, is the MD5 computed while the file was written; the
+// file itself is then only looked for, not read again.
+Verification VerifyDownload(const std::string& targetPath, const std::string& expectedMd5,
+                            const std::string& knownMd5 = {});

@@ -6,6 +6,7 @@
 #include "DownloadFixtures.h"
 #include "download/CurlClient.h"
 #include "support/TestSupport.h"
+#include "utils/Md5.h"
 
 namespace download_tests {
 namespace {
@@ -146,6 +147,8 @@ TEST_F(SingleStream, ClientResumesFromThePartFileAndCountsItInProgress) {
         EXPECT_EQ(client.ResumeOffset(), 5000000);
         EXPECT_EQ(client.FileLength(), static_cast<double>(size));
         EXPECT_NE(client.RealUrl().find("/files/"), std::string::npos);
+        // Hashed while written, the part file's earlier bytes included.
+        EXPECT_EQ(client.FileMd5(), Utils::Md5::Of(content));
     }
     EXPECT_EQ(server.BodyRanges(), (std::vector<std::string>{"bytes=5000000-"}));
     ASSERT_FALSE(sink.percents.empty());
