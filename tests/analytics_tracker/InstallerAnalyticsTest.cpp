@@ -8,6 +8,7 @@
 #include "analytics/tracker/AnalyticsHandOff.h"
 #include "analytics/tracker/InstallerAnalytics.h"
 #include "config/InstallerConfig.h"
+#include "download/CurlClient.h"
 #include "platform/Environment.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
@@ -49,7 +50,12 @@ TEST_F(InstallerAnalytics, ReportsReachTheCollector) {
     ReportClick(L"立即安装", kGroup);
     ReportInstallingView(kGroup);
     ReportTask(L"大包下载完毕", L"", kGroup, 12.5f);
-    InstallerLengthQueryReporter().ReportLengthQueryFailure(404);
+    // A length query the server answers with 404 reaches the collector
+    // through the reporter the start handed to the download engine.
+    ASSERT_EQ(GetDownloadReporter(), &InstallerDownloadReporter());
+    CurlClient client(L"", (dir / "package.exe").wstring(), nullptr, nullptr, nullptr);
+    const std::string missing = "http://127.0.0.1:" + std::to_string(collector.port()) + "/none";
+    client.GetDownloadFileLength_Str(missing);
     ReportTask(L"bad group", L"", {{L"AB", L"in"}}, 0);
     ReportCrash();
     const auto delivered = collector.Records();
@@ -113,7 +119,7 @@ TEST_F(InstallerAnalytics, SwitchedOffCreatesAndSendsNothing) {
     EXPECT_FALSE(AnalyticsStarted());
     ReportClick(L"立即安装", kGroup);
     ReportCrash();
-    InstallerLengthQueryReporter().ReportLengthQueryFailure(500);
+    InstallerDownloadReporter().ReportLengthQueryFailed(L"1.获取文件大小的状态码为=500；");
     ReleaseAnalytics();
     EXPECT_FALSE(std::filesystem::exists(dir / "data"));
     EXPECT_TRUE(collector.Records().empty());

@@ -6,7 +6,6 @@
 #include "analytics/tracker/UsageTrackerWrapper.h"
 #include "config/InstallerConfig.h"
 #include "platform/Text.h"
-#include "utils/Format.h"
 
 namespace varen::tracking {
 namespace {
@@ -36,6 +35,7 @@ void WithTracker(ReportGuard& guard, Call&& call) {
 }  // namespace
 
 void StartAnalytics(const TrackerPaths& paths) {
+    SetDownloadReporter(&InstallerDownloadReporter());
     const InstallerConfig& config = GetInstallerConfig();
     if (!config.IsEnableAnalytics) return;
     ReportGuard guard(Process().lock);
@@ -134,18 +134,17 @@ void ReportCrash() {
 
 namespace {
 
-class AnalyticsLengthQueryReporter : public LengthQueryReporter {
+class AnalyticsDownloadReporter : public DownloadReporter {
 public:
-    void ReportLengthQueryFailure(long status) override {
-        ReportTask(L"下载失败原因", Utils::FormatWide(L"1.获取文件大小的状态码为=%ld；", {status}),
-                   {{L"AB", GetInstallerConfig().AbGroup}}, 0);
+    void ReportLengthQueryFailed(const std::wstring& reason) override {
+        ReportTask(L"下载失败原因", reason, {{L"AB", GetInstallerConfig().AbGroup}}, 0);
     }
 };
 
 }  // namespace
 
-LengthQueryReporter& InstallerLengthQueryReporter() {
-    static AnalyticsLengthQueryReporter reporter;
+DownloadReporter& InstallerDownloadReporter() {
+    static AnalyticsDownloadReporter reporter;
     return reporter;
 }
 

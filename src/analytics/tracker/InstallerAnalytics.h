@@ -6,9 +6,9 @@
 #include <memory>
 #include <string>
 
-#include "analytics/LengthQueryReporter.h"
 #include "analytics/tracker/KxContextProperties.h"
 #include "analytics/tracker/UsageTrackerImpl.h"
+#include "download/DownloadReporter.h"
 
 namespace varen::tracking {
 
@@ -16,7 +16,7 @@ namespace varen::tracking {
 using ExtraProperties = std::map<std::wstring, std::wstring>;
 
 // Creates the process-wide tracker from the installer configuration, when
-// analytics are on.
+// analytics are on, and hands the download engine its reporter.
 void StartAnalytics(const TrackerPaths& paths = TrackerPaths::FromSystem());
 // Drops the tracker, which sends what is queued and ends.
 void ReleaseAnalytics();
@@ -34,7 +34,8 @@ void ReportCrash();
 // type, when the extra properties carry an accepted one.
 KxContextProperties ApplyAbGroup(const ExtraProperties& extra, int eventType);
 
-// The reporter the download engine gets for its failed length queries.
-LengthQueryReporter& InstallerLengthQueryReporter();
+// The download engine's reporter: its failed length queries become task
+// reports "下载失败原因" with the installer's A/B group.
+DownloadReporter& InstallerDownloadReporter();
 
 }  // namespace varen::tracking
