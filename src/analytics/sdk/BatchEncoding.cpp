@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <mutex>
+
 #include "analytics/sdk/ErrorStream.h"
 
 namespace telemetry::encoding {
@@ -16,8 +18,10 @@ constexpr int kMemoryLevel = 8;
 
 namespace {
 
-// One deflate state per thread, reset for every batch: setting up a fresh state
-// at the highest level costs more than compressing a batch of 30 records.
+// One deflate state for the process, reset for every batch: setting up a fresh
+// state at the highest level costs more than compressing a batch of 30
+// records. It is not kept per thread: with MinGW's thread_local destructors a
+// thread that had sent a batch crashed in deflateEnd as it ended.
 class Compressor {
 public:
     ~Compressor() {
@@ -52,7 +56,9 @@ private:
 }  // namespace
 
 std::optional<std::string> Gzip(std::string_view data) {
-    thread_local Compressor compressor;
+    static std::mutex lock;
+    static Compressor compressor;
+    std::lock_guard<std::mutex> guard(lock);
     z_stream* stream = compressor.Acquire();
     if (!stream) {
         WriteErrorLine("deflateInit2 failed while compressing.");
