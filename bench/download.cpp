@@ -1,7 +1,8 @@
 // Fetches a 512 MiB package from package-server over loopback with
 // download-run (types 1, 3 and 2) and with the curl command-line tool, taking
 // turns for several rounds; prints the best MB/s and the peak memory of each
-// and the ratios of types 1 and 3 to curl.
+// and the ratios of types 1 and 3 to curl. Types 1 and 3 check the package's
+// MD5 as well; "curl, then md5sum" shows what that check alone costs.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -58,7 +59,9 @@ std::string ReadAll(const std::string& path) {
 bool RunOnce(Contender& contender, const std::string& target, const std::string& timeFile,
              double& seconds, long& peakKiB) {
     std::string command = contender.command;
-    command.replace(command.find("TARGET"), 6, Quote(target));
+    for (size_t at; (at = command.find("TARGET")) != std::string::npos;) {
+        command.replace(at, 6, Quote(target));
+    }
     const std::string line =
         "/usr/bin/time -f %M -o " + Quote(timeFile) + " " + command + " >/dev/null 2>&1";
     const auto start = Clock::now();
@@ -104,6 +107,8 @@ int main(int, char** argv) {
         {"download-run --type 1", run + " --type 1 " + url + " TARGET"},
         {"download-run --type 3", run + " --type 3 " + url + " TARGET"},
         {"download-run --type 2", run + " --type 2 " + url + " TARGET"},
+        // Not a peer of the ratios: what a check like ours costs on top of curl.
+        {"curl, then md5sum", "sh -c \"curl -s -f -L -o TARGET " + url + " && md5sum TARGET\""},
         {"curl", "curl -s -f -L -o TARGET " + url},
     };
     const std::string target = (scratch / "out.bin").string();
@@ -138,7 +143,7 @@ int main(int, char** argv) {
     bool memoryOk = true;
     for (const auto& c : contenders) {
         allCorrect = allCorrect && c.correct;
-        if (&c != &peer) memoryOk = memoryOk && c.peakKiB < kMemoryGoalKiB;
+        if (c.name.rfind("download-run", 0) == 0) memoryOk = memoryOk && c.peakKiB < kMemoryGoalKiB;
     }
     std::printf("peak memory of ours under 64 MiB: %s\n", memoryOk ? "yes" : "no");
     const double type1 = allCorrect ? peer.best / contenders[0].best : 0.0;
