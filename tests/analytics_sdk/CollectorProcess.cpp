@@ -12,46 +12,21 @@ namespace sdk_tests {
 
 namespace {
 
-std::filesystem::path ToolPath(const char* name) {
-    return testing_support::ProgramFolder().parent_path() / "tools" / name;
+std::wstring CollectorArguments(const std::filesystem::path& out,
+                                const std::vector<std::wstring>& options) {
+    std::wstring arguments = L"--port 0 --out " + platform::QuoteArgument(out.wstring());
+    for (const auto& option : options) arguments += L" " + option;
+    return arguments;
 }
 
 }  // namespace
 
 CollectorProcess::CollectorProcess(const std::filesystem::path& out,
                                    const std::vector<std::wstring>& options)
-    : out_(out) {
-    const auto tool = ToolPath(QM_COLLECTOR);
-    std::wstring commandLine = platform::QuoteArgument(tool.wstring()) + L" --port 0 --out " +
-                               platform::QuoteArgument(out.wstring()) + L" --exit-on-eof";
-    for (const auto& option : options) commandLine += L" " + option;
-
-    platform::NativeHandle inRead, outRead, outWrite;
-    if (!platform::CreatePipe(inRead, input_) || !platform::CreatePipe(outRead, outWrite)) {
-        throw std::runtime_error("no pipe for the collector");
-    }
-    platform::SpawnOptions spawn;
-    spawn.stdIn = inRead;
-    spawn.stdOut = outWrite;
-    const bool started = process_.Start(commandLine, spawn);
-    platform::CloseHandle(inRead);
-    platform::CloseHandle(outWrite);
-    std::string line;
-    char c;
-    while (started && platform::ReadHandle(outRead, &c, 1) == 1 && c != '\n') line += c;
-    platform::CloseHandle(outRead);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind("port=", 0) != 0) throw std::runtime_error("collector did not start: " + line);
-    port_ = std::stoi(line.substr(5));
-}
-
-CollectorProcess::~CollectorProcess() {
-    platform::CloseHandle(input_);
-    process_.Wait();
-}
+    : out_(out), server_(QM_COLLECTOR, CollectorArguments(out, options)) {}
 
 std::string CollectorProcess::Url() const {
-    return "http://127.0.0.1:" + std::to_string(port_) + "/sa?project=pc";
+    return "http://127.0.0.1:" + std::to_string(port()) + "/sa?project=pc";
 }
 
 std::vector<std::string> CollectorProcess::Records() const {
@@ -82,8 +57,9 @@ std::string RunTool(const char* name, const std::wstring& arguments, const std::
     spawn.stdIn = inRead;
     spawn.stdOut = outWrite;
     platform::Process process;
-    const bool started =
-        process.Start(platform::QuoteArgument(ToolPath(name).wstring()) + L" " + arguments, spawn);
+    const bool started = process.Start(
+        platform::QuoteArgument(testing_support::ToolPath(name).wstring()) + L" " + arguments,
+        spawn);
     platform::CloseHandle(inRead);
     platform::CloseHandle(outWrite);
     // The commands are small enough for the pipe's buffer.

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Process.h"
+#include "support/TestSupport.h"
 
 namespace sdk_tests {
 
@@ -13,18 +13,15 @@ class CollectorProcess {
 public:
     explicit CollectorProcess(const std::filesystem::path& out,
                               const std::vector<std::wstring>& options = {});
-    ~CollectorProcess();
 
-    int port() const { return port_; }
+    int port() const { return server_.port(); }
     std::string Url() const;
     // The records it accepted, one compact JSON text each, in arrival order.
     std::vector<std::string> Records() const;
 
 private:
     std::filesystem::path out_;
-    platform::Process process_;
-    platform::NativeHandle input_ = platform::kNoHandle;
-    int port_ = 0;
+    testing_support::ServerTool server_;
 };
 
 // The path as the SDK takes it, in UTF-8.

@@ -12,11 +12,12 @@ using testing_support::ScratchDir;
 
 // The tool reads the file beside its own executable, so each run uses a copy.
 std::string RunConfigDump(const ScratchDir& dir, const char* ini, const std::wstring& switches) {
-    const fs::path tool = testing_support::ProgramFolder().parent_path() / "tools" / QM_CONFIG_DUMP;
+    const fs::path tool = testing_support::ToolPath(QM_CONFIG_DUMP);
     const fs::path copy = dir / QM_CONFIG_DUMP;
     fs::copy_file(tool, copy, fs::copy_options::overwrite_existing);
     if (ini) testing_support::WriteFile(dir / "VarenInstallerConfig.ini", ini);
-    auto result = testing_support::RunProgram(platform::QuoteArgument(copy.wstring()) + L" " + switches);
+    auto result =
+        testing_support::RunProgram(platform::QuoteArgument(copy.wstring()) + L" " + switches);
     EXPECT_EQ(result.exitCode, 0u);
     return result.output;
 }
@@ -29,7 +30,8 @@ TEST(ConfigDump, PrintsEveryFieldInOrder) {
     EXPECT_EQ(output,
               "ProductName=Quillmark\n"
               "ProductVersion=1.7.9\n"
-              "ExeName=" QM_CONFIG_DUMP "\n"
+              "ExeName=" QM_CONFIG_DUMP
+              "\n"
               "DlAppNameSuffix=.web\n"
               "DlAppVersion=\n"
               "InstCmd=/S /D=C:\\\xC3\xA9 x\n"

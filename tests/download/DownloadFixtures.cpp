@@ -38,46 +38,27 @@ std::string NarrowPath(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-PackageServer::PackageServer(const std::filesystem::path& root, int port) {
+namespace {
+
+std::filesystem::path NextServerLog(const std::filesystem::path& root) {
     static std::atomic<int> servers{0};
-    log_ = root.parent_path() / ("server-" + std::to_string(++servers) + ".log");
-    const auto tool = testing_support::ProgramFolder().parent_path() / "tools" / QM_PACKAGE_SERVER;
-    const std::wstring commandLine = platform::QuoteArgument(tool.wstring()) + L" --root " +
-                                     platform::QuoteArgument(root.wstring()) + L" --port " +
-                                     std::to_wstring(port) + L" --log " +
-                                     platform::QuoteArgument(log_.wstring()) + L" --exit-on-eof";
-    platform::NativeHandle inRead, outRead, outWrite;
-    if (!platform::CreatePipe(inRead, input_) || !platform::CreatePipe(outRead, outWrite)) {
-        throw std::runtime_error("no pipe for the package server");
-    }
-    platform::SpawnOptions spawn;
-    spawn.stdIn = inRead;
-    spawn.stdOut = outWrite;
-    const bool started = process_.Start(commandLine, spawn);
-    platform::CloseHandle(inRead);
-    platform::CloseHandle(outWrite);
-    std::string line;
-    char c;
-    while (started && platform::ReadHandle(outRead, &c, 1) == 1 && c != '\n') line += c;
-    platform::CloseHandle(outRead);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.rfind("port=", 0) != 0) throw std::runtime_error("package server: " + line);
-    port_ = std::stoi(line.substr(5));
+    return root.parent_path() / ("server-" + std::to_string(++servers) + ".log");
 }
 
-PackageServer::~PackageServer() {
-    Stop();
-}
+}  // namespace
+
+PackageServer::PackageServer(const std::filesystem::path& root, int port)
+    : log_(NextServerLog(root)),
+      server_(QM_PACKAGE_SERVER, L"--root " + platform::QuoteArgument(root.wstring()) +
+                                     L" --port " + std::to_wstring(port) + L" --log " +
+                                     platform::QuoteArgument(log_.wstring())) {}
 
 void PackageServer::Stop() {
-    if (input_ == platform::kNoHandle) return;
-    platform::CloseHandle(input_);
-    input_ = platform::kNoHandle;
-    process_.Wait();
+    server_.Stop();
 }
 
 std::wstring PackageServer::Url(const std::string& path) const {
-    return L"http://127.0.0.1:" + std::to_wstring(port_) + std::wstring(path.begin(), path.end());
+    return L"http://127.0.0.1:" + std::to_wstring(port()) + std::wstring(path.begin(), path.end());
 }
 
 std::vector<std::string> PackageServer::LogLines() const {

@@ -13,6 +13,7 @@
 #include "download/DownloadReporter.h"
 #include "download/Downloader.h"
 #include "platform/Process.h"
+#include "support/TestSupport.h"
 
 namespace download_tests {
 
@@ -25,9 +26,8 @@ std::string NarrowPath(const std::filesystem::path& path);
 class PackageServer {
 public:
     explicit PackageServer(const std::filesystem::path& root, int port = 0);
-    ~PackageServer();
 
-    int port() const { return port_; }
+    int port() const { return server_.port(); }
     // "http://127.0.0.1:<port>" followed by the path.
     std::wstring Url(const std::string& path) const;
     // The request log: "METHOD TARGET STATUS RANGE" per request.
@@ -39,9 +39,7 @@ public:
 
 private:
     std::filesystem::path log_;
-    platform::Process process_;
-    platform::NativeHandle input_ = platform::kNoHandle;
-    int port_ = 0;
+    testing_support::ServerTool server_;
 };
 
 struct Event {

@@ -13,7 +13,7 @@ namespace {
 
 testing_support::ProgramResult RunTool(int type, const std::wstring& url,
                                        const std::filesystem::path& target) {
-    const auto tool = testing_support::ProgramFolder().parent_path() / "tools" / QM_DOWNLOAD_RUN;
+    const auto tool = testing_support::ToolPath(QM_DOWNLOAD_RUN);
     return testing_support::RunProgram(platform::QuoteArgument(tool.wstring()) + L" --type " +
                                        std::to_wstring(type) + L" " + url + L" " +
                                        platform::QuoteArgument(target.wstring()));

@@ -18,7 +18,7 @@ fs::path ToolPath(const std::string& name) {
 #else
     const std::string suffix;
 #endif
-    return testing_support::ProgramFolder().parent_path() / "tools" / (name + suffix);
+    return testing_support::ToolPath(name + suffix);
 }
 
 std::wstring Wide(const fs::path& path) {

@@ -17,11 +17,13 @@ namespace testing_support {
 
 platform::Process StartChild(const std::string& name, const std::vector<std::string>& args,
                              const platform::SpawnOptions& options) {
-    std::wstring commandLine = L"\"" + platform::ModuleFileName() + L"\" --child=" +
-                               platform::FromUtf8(name);
-    for (const auto& arg : args) commandLine += L" " + platform::QuoteArgument(platform::FromUtf8(arg));
+    std::wstring commandLine =
+        L"\"" + platform::ModuleFileName() + L"\" --child=" + platform::FromUtf8(name);
+    for (const auto& arg : args)
+        commandLine += L" " + platform::QuoteArgument(platform::FromUtf8(arg));
     platform::Process process;
-    if (!process.Start(commandLine, options)) throw std::runtime_error("cannot start child " + name);
+    if (!process.Start(commandLine, options))
+        throw std::runtime_error("cannot start child " + name);
     return process;
 }
 
@@ -52,8 +54,8 @@ ProgramResult RunProgram(const std::wstring& commandLine) {
 
 ScratchDir::ScratchDir() {
     std::random_device random;
-    std::string leaf = "qm-test-" + std::to_string(platform::CurrentProcessId()) + "-" +
-                       std::to_string(random());
+    std::string leaf =
+        "qm-test-" + std::to_string(platform::CurrentProcessId()) + "-" + std::to_string(random());
     path_ = std::filesystem::temp_directory_path() / leaf;
     std::filesystem::create_directories(path_);
 }
@@ -86,7 +88,9 @@ LogCapture::LogCapture() {
     platform::SetDebugOutputHook(CaptureLine);
 }
 
-LogCapture::~LogCapture() { platform::SetDebugOutputHook(nullptr); }
+LogCapture::~LogCapture() {
+    platform::SetDebugOutputHook(nullptr);
+}
 
 std::vector<std::wstring> LogCapture::Lines() const {
     std::lock_guard<std::mutex> lock(g_linesLock);
@@ -104,6 +108,48 @@ bool WaitUntil(const std::function<bool()>& predicate, int timeoutMs) {
 
 std::filesystem::path ProgramFolder() {
     return std::filesystem::path(platform::ModuleFileName()).parent_path();
+}
+
+std::filesystem::path ToolPath(const std::string& fileName) {
+    return ProgramFolder().parent_path() / "tools" / fileName;
+}
+
+ServerTool::ServerTool(const std::string& fileName, const std::wstring& arguments) {
+    const std::wstring commandLine = platform::QuoteArgument(ToolPath(fileName).wstring()) + L" " +
+                                     arguments + L" --exit-on-eof";
+    platform::NativeHandle inRead, outRead, outWrite;
+    if (!platform::CreatePipe(inRead, input_)) throw std::runtime_error("no pipe for " + fileName);
+    if (!platform::CreatePipe(outRead, outWrite)) {
+        platform::CloseHandle(inRead);
+        platform::CloseHandle(input_);
+        throw std::runtime_error("no pipe for " + fileName);
+    }
+    platform::SpawnOptions spawn;
+    spawn.stdIn = inRead;
+    spawn.stdOut = outWrite;
+    const bool started = process_.Start(commandLine, spawn);
+    platform::CloseHandle(inRead);
+    platform::CloseHandle(outWrite);
+    std::string line;
+    char c;
+    while (started && platform::ReadHandle(outRead, &c, 1) == 1 && c != '\n') line += c;
+    platform::CloseHandle(outRead);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.rfind("port=", 0) != 0) {
+        Stop();
+        throw std::runtime_error(fileName + " did not start: " + line);
+    }
+    port_ = std::stoi(line.substr(5));
+}
+
+ServerTool::~ServerTool() {
+    Stop();
+}
+
+void ServerTool::Stop() {
+    if (input_ == platform::kNoHandle) return;
+    platform::CloseHandle(input_);
+    process_.Wait();
 }
 
 }  // namespace testing_support

@@ -15,10 +15,10 @@ namespace testing_support {
 using ChildEntry = int (*)(const std::vector<std::string>& args);
 bool RegisterChildEntry(const char* name, ChildEntry entry);
 
-#define QM_CHILD_ENTRY(name)                                                      \
-    static int name##ChildEntry(const std::vector<std::string>& args);            \
-    static const bool name##ChildRegistered =                                      \
-        ::testing_support::RegisterChildEntry(#name, name##ChildEntry);          \
+#define QM_CHILD_ENTRY(name)                                            \
+    static int name##ChildEntry(const std::vector<std::string>& args);  \
+    static const bool name##ChildRegistered =                           \
+        ::testing_support::RegisterChildEntry(#name, name##ChildEntry); \
     static int name##ChildEntry([[maybe_unused]] const std::vector<std::string>& args)
 
 // Starts this test program as the named child entry with the given arguments.
@@ -62,5 +62,26 @@ bool WaitUntil(const std::function<bool()>& predicate, int timeoutMs = 10000);
 // The folder of the running test program (tools are built beside the tests'
 // parent folder, in tools/).
 std::filesystem::path ProgramFolder();
+// A program of tools/ by its file name.
+std::filesystem::path ToolPath(const std::string& fileName);
+
+// A server program of tools/ for one test: started with the given arguments
+// and "--exit-on-eof", its first output line "port=N" read, and ended by
+// closing its standard input (Stop, or the destructor).
+class ServerTool {
+public:
+    ServerTool(const std::string& fileName, const std::wstring& arguments);
+    ~ServerTool();
+    ServerTool(const ServerTool&) = delete;
+    ServerTool& operator=(const ServerTool&) = delete;
+
+    int port() const { return port_; }
+    void Stop();
+
+private:
+    platform::Process process_;
+    platform::NativeHandle input_ = platform::kNoHandle;
+    int port_ = 0;
+};
 
 }  // namespace testing_support
