@@ -20,6 +20,7 @@
 #include <thread>
 
 #include "BatchDecoder.h"
+#include "ExitOnEof.h"
 #include "HttpRequest.h"
 #include "platform/Socket.h"
 #include "platform/StandardStreams.h"
@@ -133,16 +134,6 @@ private:
     std::ofstream output_;
 };
 
-void ExitWhenInputEnds() {
-    std::thread([] {
-        char buffer[256];
-        while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
-        }
-        std::fflush(stdout);
-        std::_Exit(0);
-    }).detach();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -165,7 +156,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     platform::WriteStandardOutput("port=" + std::to_string(listener.LocalPort()) + "\n");
-    if (options.exitOnEof) ExitWhenInputEnds();
+    if (options.exitOnEof) tools::ExitWhenInputEnds();
     for (;;) {
         platform::Socket connection = listener.Accept();
         if (!connection.Valid()) continue;

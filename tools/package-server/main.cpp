@@ -6,6 +6,7 @@
 #include <string>
 #include <thread>
 
+#include "ExitOnEof.h"
 #include "PackageServer.h"
 #include "platform/Socket.h"
 
@@ -70,16 +71,6 @@ bool ParseOptions(int argc, char** argv, Options& options) {
     return !options.root.empty();
 }
 
-void ExitWhenInputEnds() {
-    std::thread([] {
-        char buffer[256];
-        while (std::fread(buffer, 1, sizeof buffer, stdin) > 0) {
-        }
-        std::fflush(stdout);
-        std::_Exit(0);
-    }).detach();
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,7 +97,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::cout << "port=" << listener.LocalPort() << std::endl;
-    if (options.exitOnEof) ExitWhenInputEnds();
+    if (options.exitOnEof) tools::ExitWhenInputEnds();
     package_server::PackageServer server(options.root, log);
     for (;;) {
         platform::Socket connection = listener.Accept();
