@@ -47,6 +47,12 @@ TEST(CDownloadInstaller, LogsEachStageAndStartsAgainWithTheSameDownloader) {
                             false, false);
         installer.Start();
         ASSERT_TRUE(log.WaitFor(2003));
+        // The runner logs a stage after handing its event over: the first
+        // run's last line comes before the second run starts.
+        ASSERT_TRUE(testing_support::WaitUntil([&] {
+            const std::vector<std::wstring> stages = StageLines(capture.Lines());
+            return !stages.empty() && stages.back() == L"INSTALL_SUCCESS";
+        }));
         log.Clear();
         // The downloader made by the first run keeps its URL, whatever the params say now.
         installer.SetParams(L"http://127.0.0.1:1/elsewhere", L"", Wide(installDir), true, true,
