@@ -21,6 +21,8 @@ constexpr int kPartialFile = 18;  // CURLE_PARTIAL_FILE
 constexpr auto kPartPause = std::chrono::milliseconds(400);
 constexpr auto kPartStartGap = std::chrono::milliseconds(100);
 constexpr auto kFinishPoll = std::chrono::milliseconds(200);
+// How long the hash waits when it has caught up with a part still arriving.
+constexpr auto kHashCatchUpPause = std::chrono::milliseconds(2);
 constexpr size_t kMergeBlockBytes = 1 << 20;
 constexpr long kConnectTimeoutSeconds = 60;
 
@@ -48,13 +50,12 @@ std::string NarrowUrl(const std::wstring& url) {
     return Utils::ToNarrow(url, local ? Utils::kAnsiCodePage : Utils::kUtf8CodePage);
 }
 
-// Copies (when to is given) and hashes the rest of a file.
-bool CopyFileTail(FILE* from, FILE* to, Utils::Md5& md5) {
+// Appends the rest of one file to another.
+bool CopyFileTail(FILE* from, FILE* to) {
     std::vector<char> block(kMergeBlockBytes);
     for (;;) {
         const size_t n = std::fread(block.data(), 1, block.size(), from);
-        md5.Update(block.data(), n);
-        if (n > 0 && to && std::fwrite(block.data(), 1, n, to) != n) return false;
+        if (n > 0 && std::fwrite(block.data(), 1, n, to) != n) return false;
         if (n < block.size()) return !std::ferror(from);
     }
 }
@@ -135,14 +136,20 @@ void CMTCurlDownloader::AddPart(const std::string& target, int index, int32_t of
     node->partPath = PartPath(target, index);
     int64_t existing = PartFileSize(node->partPath);
     if (existing < 0) existing = 0;
-    if (existing > size) existing = size;
+    if (existing > size) {
+        // Longer than its part: not what this download wrote, so it starts over.
+        std::remove(node->partPath.c_str());
+        existing = 0;
+    }
     node->downloaded = existing;
+    node->length = size;
     node->start = offset + static_cast<int32_t>(existing);
     node->end = offset + size - 1;
     node->curl = curl_easy_init();
     node->url = realUrl;
     if (node->start > node->end) {
         node->state = 0;
+        node->ended = true;
     } else {
         node->state = kPending;
         node->file = std::fopen(node->partPath.c_str(), "ab+");
@@ -150,6 +157,7 @@ void CMTCurlDownloader::AddPart(const std::string& target, int index, int32_t of
             node->buffer.Attach(node->file);
         } else {
             node->state = kOpenFailed;
+            node->ended = true;
         }
     }
     parts.push_back(std::move(node));
@@ -166,6 +174,7 @@ void CMTCurlDownloader::StartParts() {
             });
         if (!node->thread->Resume()) {
             node->state = CURLE_FAILED_INIT;
+            node->ended = true;
             --activeParts;
         }
         std::this_thread::sleep_for(kPartStartGap);
@@ -223,6 +232,7 @@ void CMTCurlDownloader::downloadThreadFun(CMTCurlDownloader* downloader, Downloa
         result = downloadExe(downloader, node);
     }
     if (node->file && !ClosePartFile(*node) && node->state == 0) node->state = CURLE_WRITE_ERROR;
+    node->ended = true;
     if (--downloader->activeParts == 0) {
         // Taking the lock orders this against the finishing thread's check.
         std::lock_guard<std::mutex> guard(downloader->partsDoneLock);
@@ -294,6 +304,10 @@ int CMTCurlDownloader::ProgressCallback(void* downloader, curl_off_t, curl_off_t
 
 void CMTCurlDownloader::waitForFinishThreadFun(CMTCurlDownloader* downloader) {
     CMTCurlDownloader& self = *downloader;
+    // The hash follows the parts while they arrive, so that once the last
+    // byte is in only the merge is left to do.
+    Utils::Md5 digest;
+    const bool hashed = self.HashPartsInOrder(digest);
     {
         // Woken by the last part thread; the poll is only a safety net.
         std::unique_lock<std::mutex> guard(self.partsDoneLock);
@@ -311,8 +325,10 @@ void CMTCurlDownloader::waitForFinishThreadFun(CMTCurlDownloader* downloader) {
     const std::string target = Utils::ToNarrow(self.targetPath, Utils::kAnsiCodePage);
     if (firstError == 0) {
         self.lastProgress = 0.0;
-        std::string md5;
-        if (!self.MergeParts(target, md5) ||
+        // Parts that all arrived but could not be hashed on the way leave the
+        // check to read the merged file.
+        const std::string md5 = hashed ? Utils::Md5::ToHex(digest.Final()) : std::string();
+        if (!self.MergeParts(target) ||
             VerifyDownload(target, self.expectedMd5, md5) == Verification::Failed) {
             self.FailVerification();
             return;
@@ -336,27 +352,56 @@ void CMTCurlDownloader::waitForFinishThreadFun(CMTCurlDownloader* downloader) {
     }
 }
 
-bool CMTCurlDownloader::MergeParts(const std::string& target, std::string& md5) {
+bool CMTCurlDownloader::HashPartsInOrder(Utils::Md5& digest) {
+    for (auto& node : parts) {
+        if (!HashPart(*node, digest)) return false;
+    }
+    return true;
+}
+
+bool CMTCurlDownloader::HashPart(DownloadPartNode& node, Utils::Md5& digest) {
+    FILE* file = std::fopen(node.partPath.c_str(), "rb");
+    if (!file) return false;
+    std::vector<char> block(kMergeBlockBytes);
+    int64_t hashed = 0;
+    bool readFailed = false;
+    while (hashed < node.length && !cancelled && !readFailed) {
+        // Taken before reading: bytes read after the part ended are all it will have.
+        const bool ended = node.ended;
+        const int64_t left = node.length - hashed;
+        const size_t want = left < static_cast<int64_t>(block.size()) ? static_cast<size_t>(left)
+                                                                       : block.size();
+        const size_t n = std::fread(block.data(), 1, want, file);
+        digest.Update(block.data(), n);
+        hashed += static_cast<int64_t>(n);
+        if (n == want) continue;
+        readFailed = std::ferror(file) != 0;
+        if (ended) break;
+        std::clearerr(file);
+        std::this_thread::sleep_for(kHashCatchUpPause);
+    }
+    // A part file longer than its part (left by an earlier run) would add its
+    // extra bytes to the target unhashed.
+    const bool exact = hashed == node.length && std::fgetc(file) == EOF;
+    std::fclose(file);
+    return exact;
+}
+
+bool CMTCurlDownloader::MergeParts(const std::string& target) {
     const std::string first = PartPath(target, 0);
-    // The merge reads every byte once anyway: the target's MD5 is taken on the
-    // way instead of in a second pass over the finished file.
-    Utils::Md5 digest;
-    FILE* earlier = std::fopen(first.c_str(), "rb");
-    bool ok = earlier && CopyFileTail(earlier, nullptr, digest);
-    if (earlier) std::fclose(earlier);
-    FILE* merged = ok ? std::fopen(first.c_str(), "ab+") : nullptr;
-    ok = merged != nullptr;
+    // Opened without creating it: a part 0 that is gone fails the merge.
+    FILE* merged = std::fopen(first.c_str(), "rb+");
+    bool ok = merged && std::fseek(merged, 0, SEEK_END) == 0;
     for (size_t i = 1; ok && i < parts.size(); ++i) {
         const std::string path = PartPath(target, static_cast<int>(i));
-        FILE* part = std::fopen(path.c_str(), "rb+");
-        ok = part && CopyFileTail(part, merged, digest);
+        FILE* part = std::fopen(path.c_str(), "rb");
+        ok = part && CopyFileTail(part, merged);
         if (part) std::fclose(part);
         DEBUG_LOG(L"partPath::%s", Utils::ToWide(path, Utils::kAnsiCodePage));
     }
     if (merged && std::fclose(merged) != 0) ok = false;
     if (ok) ok = std::rename(first.c_str(), target.c_str()) == 0;
     DeletePartFiles(target);
-    if (ok) md5 = Utils::Md5::ToHex(digest.Final());
     return ok;
 }
 

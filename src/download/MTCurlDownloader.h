@@ -1,8 +1,9 @@
 #pragma once
 // The multi-part downloader: one header request for the final URL, length and
 // expected MD5, at most two byte ranges downloaded into their own part files
-// on their own threads, then a finishing thread that joins the parts into the
-// target file and checks its MD5. A failed run asks once for a retry, which
+// on their own threads, and a finishing thread that hashes the parts in file
+// order while they arrive, then joins them into the target file and checks
+// its MD5. A failed run asks once for a retry, which
 // resumes the part files that survived.
 #include <atomic>
 #include <condition_variable>
@@ -18,6 +19,7 @@
 #include "download/Downloader.h"
 #include "download/PartFile.h"
 #include "download/RunThreads.h"
+#include "utils/Md5.h"
 #include "utils/Thread.h"
 
 class CMTCurlDownloader : public CDownloader {
@@ -32,6 +34,8 @@ public:
         // kPending, 0 complete, kOpenFailed, or the libcurl result of the last attempt.
         int32_t state = -1;
         std::atomic<int64_t> downloaded{0};  // bytes of this part on disk
+        int64_t length = 0;                  // bytes of the part in all
+        std::atomic<bool> ended{false};      // no more bytes will arrive in this run
         PartFileBuffer buffer;
         std::unique_ptr<Utils::Thread> thread;
     };
@@ -60,9 +64,14 @@ private:
     void RunDown();
     void AddPart(const std::string& target, int index, int32_t offset, int32_t size);
     void StartParts();
-    // Part 0 with the other parts appended, renamed to the target, and the
-    // target's MD5; false when any step failed.
-    bool MergeParts(const std::string& target, std::string& md5);
+    // Hashes the part files in order, each as far as it has arrived, until
+    // every part is complete; false when a part ended short or could not be
+    // read, or the run was cancelled.
+    bool HashPartsInOrder(Utils::Md5& digest);
+    bool HashPart(DownloadPartNode& node, Utils::Md5& digest);
+    // Part 0 with the other parts appended, renamed to the target; false when
+    // any step failed.
+    bool MergeParts(const std::string& target);
     // False when buffered bytes could not be written.
     static bool ClosePartFile(DownloadPartNode& node);
     void FailVerification();

@@ -36,14 +36,14 @@ const CatalogueCase kCatalogue[] = {
          KxEventClick e;
          e.name = "立即安装";
          e.clickType = ClickType::Button;
-         e.title = "t";
+         e.title = "tab";
          e.tabIndex = 3;
-         e.bannerName = "b";
+         e.bannerName = "banner";
          t.trackClick(e, c);
      },
      "KxEventClick",
-     R"({"kx_name":"立即安装","kx_click_type":"Button","kx_title":"t","kx_tab_index":3,
-         "kx_banner_name":"b","$is_first_time":true,"ctx":"from context"})"},
+     R"({"kx_name":"立即安装","kx_click_type":"Button","kx_title":"tab","kx_tab_index":3,
+         "kx_banner_name":"banner","$is_first_time":true,"ctx":"from context"})"},
     {"click defaults to Others",
      [](UsageTrackerImpl& t, const KxContextProperties& c) {
          KxEventClick e;

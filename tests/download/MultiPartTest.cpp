@@ -1,6 +1,8 @@
 // The multi-part downloader: the split, part files across runs, stalls.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "DownloadFixtures.h"
 #include "config/InstallerConfig.h"
 #include "support/TestSupport.h"
@@ -112,6 +114,32 @@ TEST_F(MultiPart, APartFileOfAFailedRunIsResumedByTheRetry) {
     EXPECT_EQ(server->BodyRanges(), (std::vector<std::string>{"bytes=3000000-4194303"}));
     EXPECT_TRUE(ReadFileBytes(dir / "out.bin") == content);
     EXPECT_FALSE(std::filesystem::exists(dir / "out.bin_0"));
+}
+
+// A part file longer than its part cannot be what the download wrote: the
+// retry fetches the part again instead of merging the extra bytes.
+TEST_F(MultiPart, APartFileLongerThanItsPartIsFetchedAgain) {
+    const size_t size = 4 << 20;
+    const std::string content = Package(size);
+    auto server = std::make_unique<PackageServer>(dir / "root");
+    const int port = server->port();
+    DownloadRecorder recorder(3, server->Url("/download/p.bin?stall=5&at=3000000"),
+                              dir / "out.bin");
+    recorder.beforeRetry = [&] {
+        std::ofstream(dir / "out.bin_0", std::ios::binary | std::ios::app)
+            << std::string(2000000, 'x');
+        server = std::make_unique<PackageServer>(dir / "root", port);
+    };
+    recorder.Start();
+    ASSERT_TRUE(recorder.WaitFor(DL_CODE_PROGRESS));
+    server->Stop();
+    ASSERT_TRUE(recorder.WaitFinal());
+
+    const auto milestones = recorder.Milestones();
+    ASSERT_FALSE(milestones.empty());
+    EXPECT_EQ(milestones.back().code, DL_CODE_SUCCESS);
+    EXPECT_EQ(server->BodyRanges(), (std::vector<std::string>{"bytes=0-4194303"}));
+    EXPECT_TRUE(ReadFileBytes(dir / "out.bin") == content);
 }
 
 TEST_F(MultiPart, ConstructionDeletesTargetAndPartFiles) {
