@@ -9,6 +9,7 @@
 #include "download/CurlHelpers.h"
 #include "download/CurlSetup.h"
 #include "download/Verification.h"
+#include "platform/FileAppend.h"
 #include "utils/DebugLog.h"
 #include "utils/Encoding.h"
 #include "utils/Md5.h"
@@ -23,7 +24,7 @@ constexpr auto kPartStartGap = std::chrono::milliseconds(100);
 constexpr auto kFinishPoll = std::chrono::milliseconds(200);
 // How long the hash waits when it has caught up with a part still arriving.
 constexpr auto kHashCatchUpPause = std::chrono::milliseconds(2);
-constexpr size_t kMergeBlockBytes = 1 << 20;
+constexpr size_t kHashBlockBytes = 1 << 20;
 constexpr long kConnectTimeoutSeconds = 60;
 
 size_t DiscardBody(char*, size_t size, size_t count, void*) {
@@ -48,16 +49,6 @@ size_t WritePart(char* data, size_t size, size_t count, void* part) {
 std::string NarrowUrl(const std::wstring& url) {
     const bool local = Utils::StartsWith(url, L"file:///");
     return Utils::ToNarrow(url, local ? Utils::kAnsiCodePage : Utils::kUtf8CodePage);
-}
-
-// Appends the rest of one file to another.
-bool CopyFileTail(FILE* from, FILE* to) {
-    std::vector<char> block(kMergeBlockBytes);
-    for (;;) {
-        const size_t n = std::fread(block.data(), 1, block.size(), from);
-        if (n > 0 && std::fwrite(block.data(), 1, n, to) != n) return false;
-        if (n < block.size()) return !std::ferror(from);
-    }
 }
 
 }  // namespace
@@ -122,12 +113,18 @@ void CMTCurlDownloader::RunDown() {
         const int32_t partSize = i == count - 1 ? fileLength - size * (count - 1) : size;
         AddPart(target, i, size * i, partSize);
     }
-    StartParts();
+    // Every pending part counts as active before any thread runs, so the
+    // finishing thread can start first: it hashes part 0 from its first byte.
+    for (const auto& node : parts) {
+        if (node->state == kPending) ++activeParts;
+    }
+    partsLaunched = false;
     finisher = std::make_unique<Utils::Thread>(this, L"ABDEF", [](void* self) -> uint32_t {
         waitForFinishThreadFun(static_cast<CMTCurlDownloader*>(self));
         return 0;
     });
     finisher->Resume();
+    StartParts();
 }
 
 void CMTCurlDownloader::AddPart(const std::string& target, int index, int32_t offset,
@@ -166,7 +163,6 @@ void CMTCurlDownloader::AddPart(const std::string& target, int index, int32_t of
 void CMTCurlDownloader::StartParts() {
     for (auto& node : parts) {
         if (node->state != kPending) continue;
-        ++activeParts;
         node->thread = std::make_unique<Utils::Thread>(
             this, L"ABDEF", [this, part = node.get()](void*) -> uint32_t {
                 downloadThreadFun(this, part);
@@ -174,11 +170,14 @@ void CMTCurlDownloader::StartParts() {
             });
         if (!node->thread->Resume()) {
             node->state = CURLE_FAILED_INIT;
-            node->ended = true;
-            --activeParts;
+            PartEnded(*node);
         }
         std::this_thread::sleep_for(kPartStartGap);
     }
+    // Until here this thread walks the nodes: the finishing thread waits for it.
+    std::lock_guard<std::mutex> guard(partsDoneLock);
+    partsLaunched = true;
+    partsDone.notify_all();
 }
 
 bool CMTCurlDownloader::getRealDownloadUrl(const std::string& narrowUrl) {
@@ -232,11 +231,15 @@ void CMTCurlDownloader::downloadThreadFun(CMTCurlDownloader* downloader, Downloa
         result = downloadExe(downloader, node);
     }
     if (node->file && !ClosePartFile(*node) && node->state == 0) node->state = CURLE_WRITE_ERROR;
-    node->ended = true;
-    if (--downloader->activeParts == 0) {
+    downloader->PartEnded(*node);
+}
+
+void CMTCurlDownloader::PartEnded(DownloadPartNode& node) {
+    node.ended = true;
+    if (--activeParts == 0) {
         // Taking the lock orders this against the finishing thread's check.
-        std::lock_guard<std::mutex> guard(downloader->partsDoneLock);
-        downloader->partsDone.notify_all();
+        std::lock_guard<std::mutex> guard(partsDoneLock);
+        partsDone.notify_all();
     }
 }
 
@@ -311,7 +314,9 @@ void CMTCurlDownloader::waitForFinishThreadFun(CMTCurlDownloader* downloader) {
     {
         // Woken by the last part thread; the poll is only a safety net.
         std::unique_lock<std::mutex> guard(self.partsDoneLock);
-        while (self.activeParts > 0) self.partsDone.wait_for(guard, kFinishPoll);
+        while (self.activeParts > 0 || !self.partsLaunched) {
+            self.partsDone.wait_for(guard, kFinishPoll);
+        }
     }
     if (self.cancelled) return;
 
@@ -362,7 +367,7 @@ bool CMTCurlDownloader::HashPartsInOrder(Utils::Md5& digest) {
 bool CMTCurlDownloader::HashPart(DownloadPartNode& node, Utils::Md5& digest) {
     FILE* file = std::fopen(node.partPath.c_str(), "rb");
     if (!file) return false;
-    std::vector<char> block(kMergeBlockBytes);
+    std::vector<char> block(kHashBlockBytes);
     int64_t hashed = 0;
     bool readFailed = false;
     while (hashed < node.length && !cancelled && !readFailed) {
@@ -389,17 +394,14 @@ bool CMTCurlDownloader::HashPart(DownloadPartNode& node, Utils::Md5& digest) {
 
 bool CMTCurlDownloader::MergeParts(const std::string& target) {
     const std::string first = PartPath(target, 0);
-    // Opened without creating it: a part 0 that is gone fails the merge.
-    FILE* merged = std::fopen(first.c_str(), "rb+");
-    bool ok = merged && std::fseek(merged, 0, SEEK_END) == 0;
+    // A part 0 that is gone fails the merge: neither appending nor the
+    // rename creates it.
+    bool ok = true;
     for (size_t i = 1; ok && i < parts.size(); ++i) {
         const std::string path = PartPath(target, static_cast<int>(i));
-        FILE* part = std::fopen(path.c_str(), "rb");
-        ok = part && CopyFileTail(part, merged);
-        if (part) std::fclose(part);
+        ok = platform::AppendFile(path, first);
         DEBUG_LOG(L"partPath::%s", Utils::ToWide(path, Utils::kAnsiCodePage));
     }
-    if (merged && std::fclose(merged) != 0) ok = false;
     if (ok) ok = std::rename(first.c_str(), target.c_str()) == 0;
     DeletePartFiles(target);
     return ok;

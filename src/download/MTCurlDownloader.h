@@ -64,6 +64,8 @@ private:
     void RunDown();
     void AddPart(const std::string& target, int index, int32_t offset, int32_t size);
     void StartParts();
+    // A part thread's last step (or a part whose thread could not start).
+    void PartEnded(DownloadPartNode& node);
     // Hashes the part files in order, each as far as it has arrived, until
     // every part is complete; false when a part ended short or could not be
     // read, or the run was cancelled.
@@ -91,6 +93,7 @@ private:
     std::atomic<int32_t> activeParts{0};
     std::mutex partsDoneLock;
     std::condition_variable partsDone;
+    bool partsLaunched = false;  // the run thread is done with the nodes; under partsDoneLock
     std::mutex progressLock;
     int64_t lastProgressTime = 0;
     bool retried = false;
