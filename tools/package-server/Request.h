@@ -1,23 +1,20 @@
 #pragma once
 // HTTP/1.1 requests without bodies (GET and HEAD), read one after another from
 // a kept-alive connection.
-#include <map>
 #include <optional>
 #include <string>
 
+#include "HttpHead.h"
 #include "platform/Socket.h"
 
 namespace package_server {
 
-struct Request {
-    std::string method;
-    std::string path;                            // the target without its query
-    std::string query;                           // after "?", or empty
-    std::map<std::string, std::string> headers;  // names in lower case
+struct Request : tools::HttpHead {
+    std::string path;   // the target without its query
+    std::string query;  // after "?", or empty
 
     // The query parameter's value, or empty.
     std::string Parameter(const std::string& name) const;
-    std::string Header(const std::string& name) const;
 };
 
 // Reads buffered bytes from one connection.
