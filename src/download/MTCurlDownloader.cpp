@@ -374,8 +374,8 @@ bool CMTCurlDownloader::HashPart(DownloadPartNode& node, Utils::Md5& digest) {
         // Taken before reading: bytes read after the part ended are all it will have.
         const bool ended = node.ended;
         const int64_t left = node.length - hashed;
-        const size_t want = left < static_cast<int64_t>(block.size()) ? static_cast<size_t>(left)
-                                                                       : block.size();
+        const size_t want =
+            left < static_cast<int64_t>(block.size()) ? static_cast<size_t>(left) : block.size();
         const size_t n = std::fread(block.data(), 1, want, file);
         digest.Update(block.data(), n);
         hashed += static_cast<int64_t>(n);

@@ -13,6 +13,9 @@ constexpr size_t kReadBytes = 1024;
 // A line held this long without its end is parsed as it is: its value is
 // beyond what any key takes anyway, and the memory stays bounded.
 constexpr size_t kMaxPendingBytes = 64 * 1024;
+// How long a quiet stream is waited on before the child is asked whether it
+// has ended.
+constexpr int kExitPollMs = 50;
 
 // Cuts a read at its first NUL byte.
 std::string_view UpToNul(const char* bytes, size_t size) {
@@ -32,7 +35,18 @@ bool FollowStatusStream(Utils::ChildProcess& child, const StatusStreamRules& rul
     };
 
     char buffer[kReadBytes];
-    for (long n; (n = platform::ReadHandle(child.outPipe.readEnd, buffer, sizeof buffer)) > 0;) {
+    bool childEnded = false;
+    for (;;) {
+        // Once the child has ended, only what it wrote before is read: a
+        // program it started may hold the stream open for as long as it runs.
+        if (!platform::WaitReadable(child.outPipe.readEnd, childEnded ? 0 : kExitPollMs)) {
+            if (childEnded) break;
+            child.ExitCode();
+            childEnded = !child.process.Running();
+            continue;
+        }
+        const long n = platform::ReadHandle(child.outPipe.readEnd, buffer, sizeof buffer);
+        if (n <= 0) break;
         if (decided && !rules.parseAfterDecision) continue;
         pending += UpToNul(buffer, static_cast<size_t>(n));
         const size_t lineEnd = pending.rfind('\n');

@@ -24,10 +24,12 @@ struct StatusStreamRules {
 using StatusBytesParser = std::function<bool(std::string_view bytes)>;
 
 // Reads the child's output in reads of at most 1024 bytes (each cut at its
-// first NUL byte) to the end of the stream, then waits for the child to end.
-// A line cut across reads is joined before it is parsed, and whatever the
-// child wrote just before it ended is still read and parsed, so a last
-// "State=Fail" or "Error=" is never lost. Returns whether a read decided the run.
+// first NUL byte) until the stream ends, or the child has ended and what it
+// wrote is read (a program it left running may keep the stream open), then
+// waits for the child to end. A line cut across reads is joined before it is
+// parsed, and whatever the child wrote just before it ended is still read and
+// parsed, so a last "State=Fail" or "Error=" is never lost. Returns whether a
+// read decided the run.
 bool FollowStatusStream(Utils::ChildProcess& child, const StatusStreamRules& rules,
                         const StatusBytesParser& parse);
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <string>
@@ -106,6 +107,20 @@ TEST_F(PackageRunnerTest, APackageThatKeepsWritingAfterTheDecisionNeverBlocks) {
     EXPECT_EQ(events.back(), (Event{2003, 0, L""}));
     EXPECT_EQ(events.size(), 3u);
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20));
+}
+
+// A package that starts a program before it ends (the product, say) may hand
+// it its output; the run ends with the package, not with that program.
+TEST_F(PackageRunnerTest, AProgramThePackageLeftRunningDoesNotHoldTheRunOpen) {
+    const fs::path package = dir_ / "launcher.exe";
+    pipeline_test::MakeFake("fake-package", "out State=Success\nlinger 60000\nout Progress=0.5\n",
+                            package);
+    std::atomic<bool> ended{false};
+    PackageRunner runner(log_.Callback(), L"\"" + Wide(package) + L"\"", L"");
+    runner.SetRunEndedHandler([&] { ended = true; });
+    runner.Start();
+    EXPECT_TRUE(testing_support::WaitUntil([&] { return ended.load(); }));
+    EXPECT_EQ(log_.Codes(), (std::vector<int>{2001, 2002, 2003}));
 }
 
 TEST_F(PackageRunnerTest, EncodeLinesDecodeTheFollowingReads) {

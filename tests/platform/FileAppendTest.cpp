@@ -30,8 +30,8 @@ TEST(AppendFile, AddsTheWholeSourceAfterTheDestination) {
         size_t tail;
     };
     // Around the 1 MiB blocks of the copy, and empty on either side.
-    const Case cases[] = {{0, 0}, {5, 0}, {0, 7}, {1000, (1 << 20) - 1},
-                          {3, (1 << 20) + 1}, {1, (37 << 20) + 12345}};
+    const Case cases[] = {
+        {0, 0}, {5, 0}, {0, 7}, {1000, (1 << 20) - 1}, {3, (1 << 20) + 1}, {1, (37 << 20) + 12345}};
     testing_support::ScratchDir dir;
     for (const Case& c : cases) {
         const std::string head = Pattern(c.head);

@@ -5,6 +5,7 @@
 #include <sstream>
 #include <thread>
 
+#include "ExitOnEof.h"
 #include "Payload.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
@@ -13,6 +14,8 @@
 #include "utils/Encoding.h"
 
 namespace {
+
+const std::wstring kLingerSwitch = L"--linger";
 
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -125,6 +128,16 @@ int PlayScript(const std::string& script, const ScriptContext& context) {
             platform::WriteStandardOutput(Noise(std::stoul(rest)));
         } else if (command == "args") {
             platform::WriteStandardOutput("Message=" + JoinArguments(context.arguments) + "\n");
+        } else if (command == "linger") {
+            platform::SpawnOptions options;
+            options.stdOut = platform::StandardOutputHandle();
+            platform::Process lingering;
+            if (!lingering.Start(L"\"" + platform::ModuleFileName() + L"\" " + kLingerSwitch +
+                                     L" " + platform::FromUtf8(rest),
+                                 options)) {
+                Complain("cannot start the lingering copy");
+                return 4;
+            }
         } else if (command == "exit") {
             return std::stoi(rest);
         } else {
@@ -133,6 +146,13 @@ int PlayScript(const std::string& script, const ScriptContext& context) {
         }
     }
     return 0;
+}
+
+bool LingerIfAsked(const std::vector<std::wstring>& arguments) {
+    if (arguments.size() != 3 || arguments[1] != kLingerSwitch) return false;
+    tools::ExitWhenInputEnds();
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(arguments[2])));
+    return true;
 }
 
 bool RestAfter(const std::vector<std::wstring>& arguments, const std::wstring& prefix,

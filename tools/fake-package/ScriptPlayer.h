@@ -9,6 +9,9 @@
 //   uninst-ep        writes the attached file as "uninst.ep" in the target folder
 //   flood BYTES      writes that many bytes of noise lines at once
 //   args             writes "Message=" and the arguments it was given
+//   linger MS        starts a copy of this program that keeps standard output
+//                    open for MS milliseconds (or until its standard input
+//                    ends), as a program started by an installer may
 //   exit N           ends the program with exit code N (default 0)
 //
 // TEXT is UTF-8 with the escapes \n \r \t \\ \0 and \xHH (a raw byte, written
@@ -29,6 +32,10 @@ int PlayScript(const std::string& script, const ScriptContext& context);
 // it, joined by blanks: how NSIS reads "/D=" and "_?=" to the end of the line.
 bool RestAfter(const std::vector<std::wstring>& arguments, const std::wstring& prefix,
                std::wstring& rest);
+
+// True when this process is the copy that "linger" started; it has then held
+// on and should end.
+bool LingerIfAsked(const std::vector<std::wstring>& arguments);
 
 // The context of a fake program: its own payload and arguments. False, with a
 // line on standard error, when it carries no payload.

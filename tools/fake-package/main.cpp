@@ -28,12 +28,13 @@ int main() {
     std::string script;
     ScriptContext context;
     if (!LoadOwnScript(script, context)) return 2;
-    if (!IsPackageCommandLine(context.arguments)) {
-        platform::WriteStandardOutput("Error=unexpected package command line\n");
-        return 3;
-    }
-    RestAfter(context.arguments, L"/D=", context.targetFolder);
     try {
+        if (LingerIfAsked(context.arguments)) return 0;
+        if (!IsPackageCommandLine(context.arguments)) {
+            platform::WriteStandardOutput("Error=unexpected package command line\n");
+            return 3;
+        }
+        RestAfter(context.arguments, L"/D=", context.targetFolder);
         return PlayScript(script, context);
     } catch (const std::exception&) {
         return 6;

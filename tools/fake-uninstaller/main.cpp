@@ -26,12 +26,13 @@ int main() {
     std::string script;
     ScriptContext context;
     if (!LoadOwnScript(script, context)) return 2;
-    if (!IsRemovalCommandLine(context.arguments)) {
-        platform::WriteStandardOutput("Error=unexpected uninstaller command line\n");
-        return 3;
-    }
-    RestAfter(context.arguments, L"_?=", context.targetFolder);
     try {
+        if (LingerIfAsked(context.arguments)) return 0;
+        if (!IsRemovalCommandLine(context.arguments)) {
+            platform::WriteStandardOutput("Error=unexpected uninstaller command line\n");
+            return 3;
+        }
+        RestAfter(context.arguments, L"_?=", context.targetFolder);
         return PlayScript(script, context);
     } catch (const std::exception&) {
         return 6;

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
@@ -22,6 +23,16 @@ long ReadHandle(NativeHandle handle, void* buffer, size_t size) {
         n = ::read(static_cast<int>(handle), buffer, size);
     } while (n < 0 && errno == EINTR);
     return static_cast<long>(n);
+}
+
+bool WaitReadable(NativeHandle handle, int timeoutMs) {
+    pollfd watched = {static_cast<int>(handle), POLLIN, 0};
+    int ready;
+    do {
+        ready = ::poll(&watched, 1, timeoutMs);
+    } while (ready < 0 && errno == EINTR);
+    // An error or hang-up is something a read reports at once.
+    return ready != 0;
 }
 
 long WriteHandle(NativeHandle handle, const void* data, size_t size) {

@@ -15,4 +15,8 @@ void WriteStandardOutput(std::string_view bytes) {
     }
 }
 
+NativeHandle StandardOutputHandle() {
+    return STDOUT_FILENO;
+}
+
 }  // namespace platform

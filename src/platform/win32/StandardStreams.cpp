@@ -16,4 +16,8 @@ void WriteStandardOutput(std::string_view bytes) {
     }
 }
 
+NativeHandle StandardOutputHandle() {
+    return reinterpret_cast<NativeHandle>(GetStdHandle(STD_OUTPUT_HANDLE));
+}
+
 }  // namespace platform
