@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <memory>
 
 #include "DownloadFixtures.h"
 #include "config/InstallerConfig.h"
@@ -17,6 +19,27 @@ protected:
         const std::string content = MakeContent(size, static_cast<uint32_t>(size));
         testing_support::WriteFile(dir / "root" / "p.bin", content);
         return content;
+    }
+
+    // A 4 MiB package whose run 1 gets 3,000,000 bytes and reports progress
+    // during the stall; then the server goes away and the part spends its
+    // budget on refused connections. Before the retry, changeFiles runs and
+    // the server (in server) comes back on its port. The milestones of both runs.
+    std::vector<Event> FailOnceThenRetry(std::unique_ptr<PackageServer>& server,
+                                         const std::function<void()>& changeFiles = {}) {
+        server = std::make_unique<PackageServer>(dir / "root");
+        const int port = server->port();
+        DownloadRecorder recorder(3, server->Url("/download/p.bin?stall=5&at=3000000"),
+                                  dir / "out.bin");
+        recorder.beforeRetry = [&] {
+            if (changeFiles) changeFiles();
+            server = std::make_unique<PackageServer>(dir / "root", port);
+        };
+        recorder.Start();
+        EXPECT_TRUE(recorder.WaitFor(DL_CODE_PROGRESS));
+        server->Stop();
+        EXPECT_TRUE(recorder.WaitFinal());
+        return recorder.Milestones();
     }
 
     testing_support::ScratchDir dir;
@@ -92,21 +115,10 @@ TEST_F(MultiPart, AStallEndsTheAttemptAndThePartThreadsTryAgain) {
 }
 
 TEST_F(MultiPart, APartFileOfAFailedRunIsResumedByTheRetry) {
-    const size_t size = 4 << 20;
-    const std::string content = Package(size);
-    auto server = std::make_unique<PackageServer>(dir / "root");
-    const int port = server->port();
-    // Run 1 gets 3,000,000 bytes and reports progress during the stall; then
-    // the server goes away and the part spends its budget on refused connections.
-    DownloadRecorder recorder(3, server->Url("/download/p.bin?stall=5&at=3000000"),
-                              dir / "out.bin");
-    recorder.beforeRetry = [&] { server = std::make_unique<PackageServer>(dir / "root", port); };
-    recorder.Start();
-    ASSERT_TRUE(recorder.WaitFor(DL_CODE_PROGRESS));
-    server->Stop();
-    ASSERT_TRUE(recorder.WaitFinal());
+    const std::string content = Package(4 << 20);
+    std::unique_ptr<PackageServer> server;
+    const auto milestones = FailOnceThenRetry(server);
 
-    const auto milestones = recorder.Milestones();
     ASSERT_EQ(milestones.size(), 4u);
     EXPECT_EQ(milestones[1].code, DL_CODE_RETRY);
     EXPECT_EQ(milestones[1].value, 7.0);
@@ -119,23 +131,13 @@ TEST_F(MultiPart, APartFileOfAFailedRunIsResumedByTheRetry) {
 // A part file longer than its part cannot be what the download wrote: the
 // retry fetches the part again instead of merging the extra bytes.
 TEST_F(MultiPart, APartFileLongerThanItsPartIsFetchedAgain) {
-    const size_t size = 4 << 20;
-    const std::string content = Package(size);
-    auto server = std::make_unique<PackageServer>(dir / "root");
-    const int port = server->port();
-    DownloadRecorder recorder(3, server->Url("/download/p.bin?stall=5&at=3000000"),
-                              dir / "out.bin");
-    recorder.beforeRetry = [&] {
+    const std::string content = Package(4 << 20);
+    std::unique_ptr<PackageServer> server;
+    const auto milestones = FailOnceThenRetry(server, [&] {
         std::ofstream(dir / "out.bin_0", std::ios::binary | std::ios::app)
             << std::string(2000000, 'x');
-        server = std::make_unique<PackageServer>(dir / "root", port);
-    };
-    recorder.Start();
-    ASSERT_TRUE(recorder.WaitFor(DL_CODE_PROGRESS));
-    server->Stop();
-    ASSERT_TRUE(recorder.WaitFinal());
+    });
 
-    const auto milestones = recorder.Milestones();
     ASSERT_FALSE(milestones.empty());
     EXPECT_EQ(milestones.back().code, DL_CODE_SUCCESS);
     EXPECT_EQ(server->BodyRanges(), (std::vector<std::string>{"bytes=0-4194303"}));

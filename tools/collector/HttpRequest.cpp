@@ -17,33 +17,6 @@ bool ParseLength(const std::string& text, size_t& length) {
     return !text.empty() && parsed.ec == std::errc() && parsed.ptr == end;
 }
 
-const char* Reason(int status) {
-    switch (status) {
-        case 100:
-            return "Continue";
-        case 200:
-            return "OK";
-        case 204:
-            return "No Content";
-        case 400:
-            return "Bad Request";
-        case 404:
-            return "Not Found";
-        case 405:
-            return "Method Not Allowed";
-        case 411:
-            return "Length Required";
-        case 413:
-            return "Payload Too Large";
-        case 500:
-            return "Internal Server Error";
-        case 503:
-            return "Service Unavailable";
-        default:
-            return "Status";
-    }
-}
-
 }  // namespace
 
 std::optional<HttpRequest> ReadRequest(platform::Socket& connection, std::string& error) {
@@ -69,7 +42,7 @@ std::optional<HttpRequest> ReadRequest(platform::Socket& connection, std::string
         return std::nullopt;
     }
     if (tools::LowerAscii(parsed->Header("expect")) == "100-continue") {
-        const std::string go = "HTTP/1.1 100 Continue\r\n\r\n";
+        const std::string go = tools::StatusLine(100) + "\r\n";
         connection.SendAll(go.data(), go.size());
     }
     HttpRequest request{parsed->method, parsed->target, std::move(pending)};
@@ -87,7 +60,7 @@ std::optional<HttpRequest> ReadRequest(platform::Socket& connection, std::string
 }
 
 void SendResponse(platform::Socket& connection, int status, const std::string& body) {
-    std::string response = "HTTP/1.1 " + std::to_string(status) + " " + Reason(status) + "\r\n";
+    std::string response = tools::StatusLine(status);
     if (status != 204) response += "Content-Length: " + std::to_string(body.size()) + "\r\n";
     response += "Connection: close\r\n\r\n";
     if (status != 204) response += body;

@@ -24,6 +24,43 @@ std::string LowerAscii(std::string text) {
     return text;
 }
 
+const char* ReasonPhrase(int status) {
+    switch (status) {
+        case 100:
+            return "Continue";
+        case 200:
+            return "OK";
+        case 204:
+            return "No Content";
+        case 206:
+            return "Partial Content";
+        case 302:
+            return "Found";
+        case 400:
+            return "Bad Request";
+        case 404:
+            return "Not Found";
+        case 405:
+            return "Method Not Allowed";
+        case 411:
+            return "Length Required";
+        case 413:
+            return "Payload Too Large";
+        case 416:
+            return "Range Not Satisfiable";
+        case 500:
+            return "Internal Server Error";
+        case 503:
+            return "Service Unavailable";
+        default:
+            return "Status";
+    }
+}
+
+std::string StatusLine(int status) {
+    return "HTTP/1.1 " + std::to_string(status) + " " + ReasonPhrase(status) + "\r\n";
+}
+
 std::string HttpHead::Header(const std::string& name) const {
     const auto found = headers.find(name);
     return found == headers.end() ? std::string() : found->second;

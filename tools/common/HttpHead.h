@@ -1,5 +1,6 @@
 #pragma once
-// The head of an HTTP/1.x request, as both local servers read it.
+// Request heads and status lines of HTTP/1.x, as both local servers read and
+// write them.
 #include <map>
 #include <optional>
 #include <string>
@@ -24,6 +25,11 @@ bool ReceiveHead(platform::Socket& connection, std::string& pending, std::string
                  std::string& error);
 
 std::string LowerAscii(std::string text);
+
+// The reason phrase of a status line ("Status" for codes the servers do not use).
+const char* ReasonPhrase(int status);
+// "HTTP/1.1 <status> <reason>" and its line break.
+std::string StatusLine(int status);
 
 // The request line and header fields; nothing when the request line is not
 // "METHOD /target HTTP/1.x".

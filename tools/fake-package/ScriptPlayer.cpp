@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <exception>
 #include <sstream>
 #include <thread>
 
@@ -14,6 +15,12 @@
 #include "utils/Encoding.h"
 
 namespace {
+
+struct ScriptContext {
+    std::wstring targetFolder;  // empty when the command line named none
+    std::string attachment;
+    std::vector<std::wstring> arguments;
+};
 
 const std::wstring kLingerSwitch = L"--linger";
 
@@ -88,8 +95,16 @@ std::string JoinArguments(const std::vector<std::wstring>& arguments) {
     return platform::ToUtf8(joined);
 }
 
-}  // namespace
+// True when this process is the copy that "linger" started; it has then held
+// on and should end.
+bool LingerIfAsked(const std::vector<std::wstring>& arguments) {
+    if (arguments.size() != 3 || arguments[1] != kLingerSwitch) return false;
+    tools::ExitWhenInputEnds();
+    std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(arguments[2])));
+    return true;
+}
 
+// Plays the script and returns the exit code.
 int PlayScript(const std::string& script, const ScriptContext& context) {
     unsigned codePage = Utils::kUtf8CodePage;
     std::istringstream lines(script);
@@ -148,13 +163,8 @@ int PlayScript(const std::string& script, const ScriptContext& context) {
     return 0;
 }
 
-bool LingerIfAsked(const std::vector<std::wstring>& arguments) {
-    if (arguments.size() != 3 || arguments[1] != kLingerSwitch) return false;
-    tools::ExitWhenInputEnds();
-    std::this_thread::sleep_for(std::chrono::milliseconds(std::stoi(arguments[2])));
-    return true;
-}
-
+// The text of the argument that starts with prefix and of every argument after
+// it, joined by blanks: how NSIS reads "/D=" and "_?=" to the end of the line.
 bool RestAfter(const std::vector<std::wstring>& arguments, const std::wstring& prefix,
                std::wstring& rest) {
     for (size_t i = 1; i < arguments.size(); ++i) {
@@ -166,6 +176,8 @@ bool RestAfter(const std::vector<std::wstring>& arguments, const std::wstring& p
     return false;
 }
 
+// The context of a fake program: its own payload and arguments. False, with a
+// line on standard error, when it carries no payload.
 bool LoadOwnScript(std::string& script, ScriptContext& context) {
     const auto file = ReadWholeFile(platform::ModuleFileName());
     const auto payload = file ? FindPayload(*file) : std::nullopt;
@@ -177,4 +189,28 @@ bool LoadOwnScript(std::string& script, ScriptContext& context) {
     context.attachment = payload->attachment;
     context.arguments = platform::ProcessArguments();
     return true;
+}
+
+}  // namespace
+
+bool IsFlagSwitch(const std::wstring& argument, const std::wstring& name) {
+    return argument == name + L"true" || argument == name + L"false";
+}
+
+int RunFakeProgram(bool (*acceptsCommandLine)(const std::vector<std::wstring>&),
+                   const char* wrongLine, const std::wstring& folderSwitch) {
+    std::string script;
+    ScriptContext context;
+    if (!LoadOwnScript(script, context)) return 2;
+    try {
+        if (LingerIfAsked(context.arguments)) return 0;
+        if (!acceptsCommandLine(context.arguments)) {
+            platform::WriteStandardOutput(std::string("Error=") + wrongLine + "\n");
+            return 3;
+        }
+        RestAfter(context.arguments, folderSwitch, context.targetFolder);
+        return PlayScript(script, context);
+    } catch (const std::exception&) {
+        return 6;
+    }
 }

@@ -19,24 +19,12 @@
 #include <string>
 #include <vector>
 
-struct ScriptContext {
-    std::wstring targetFolder;  // empty when the command line named none
-    std::string attachment;
-    std::vector<std::wstring> arguments;
-};
+// "NAMEtrue" or "NAMEfalse".
+bool IsFlagSwitch(const std::wstring& argument, const std::wstring& name);
 
-// Plays the script and returns the exit code.
-int PlayScript(const std::string& script, const ScriptContext& context);
-
-// The text of the argument that starts with prefix and of every argument after
-// it, joined by blanks: how NSIS reads "/D=" and "_?=" to the end of the line.
-bool RestAfter(const std::vector<std::wstring>& arguments, const std::wstring& prefix,
-               std::wstring& rest);
-
-// True when this process is the copy that "linger" started; it has then held
-// on and should end.
-bool LingerIfAsked(const std::vector<std::wstring>& arguments);
-
-// The context of a fake program: its own payload and arguments. False, with a
-// line on standard error, when it carries no payload.
-bool LoadOwnScript(std::string& script, ScriptContext& context);
+// The whole run of a fake program: its own script (exit code 2 without one),
+// the copy "linger" started (which holds on and ends), the command-line check
+// ("Error=" and wrongLine on standard output, exit code 3), the target folder
+// after folderSwitch, then the script played (exit code 6 for a malformed one).
+int RunFakeProgram(bool (*acceptsCommandLine)(const std::vector<std::wstring>&),
+                   const char* wrongLine, const std::wstring& folderSwitch);

@@ -4,16 +4,9 @@
 //
 //   <package> /S -console=show -version=1.0.0 -adminact=B -authorizationact=B
 //             -dsc=B -ssc=B [extra switches] [-instdir="DIR" /D=DIR]
-#include <exception>
-
 #include "ScriptPlayer.h"
-#include "platform/StandardStreams.h"
 
 namespace {
-
-bool IsFlagSwitch(const std::wstring& argument, const std::wstring& name) {
-    return argument == name + L"true" || argument == name + L"false";
-}
 
 bool IsPackageCommandLine(const std::vector<std::wstring>& args) {
     return args.size() >= 8 && args[1] == L"/S" && args[2] == L"-console=show" &&
@@ -25,18 +18,5 @@ bool IsPackageCommandLine(const std::vector<std::wstring>& args) {
 }  // namespace
 
 int main() {
-    std::string script;
-    ScriptContext context;
-    if (!LoadOwnScript(script, context)) return 2;
-    try {
-        if (LingerIfAsked(context.arguments)) return 0;
-        if (!IsPackageCommandLine(context.arguments)) {
-            platform::WriteStandardOutput("Error=unexpected package command line\n");
-            return 3;
-        }
-        RestAfter(context.arguments, L"/D=", context.targetFolder);
-        return PlayScript(script, context);
-    } catch (const std::exception&) {
-        return 6;
-    }
+    return RunFakeProgram(IsPackageCommandLine, "unexpected package command line", L"/D=");
 }

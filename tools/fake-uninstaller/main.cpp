@@ -3,16 +3,9 @@
 // make-fake-package appended to it. Files go to the folder of "_?=".
 //
 //   <uninstaller> /S -adminact=B -authorizationact=B -console=show _?=DIR
-#include <exception>
-
 #include "ScriptPlayer.h"
-#include "platform/StandardStreams.h"
 
 namespace {
-
-bool IsFlagSwitch(const std::wstring& argument, const std::wstring& name) {
-    return argument == name + L"true" || argument == name + L"false";
-}
 
 bool IsRemovalCommandLine(const std::vector<std::wstring>& args) {
     return args.size() >= 6 && args[1] == L"/S" && IsFlagSwitch(args[2], L"-adminact=") &&
@@ -23,18 +16,5 @@ bool IsRemovalCommandLine(const std::vector<std::wstring>& args) {
 }  // namespace
 
 int main() {
-    std::string script;
-    ScriptContext context;
-    if (!LoadOwnScript(script, context)) return 2;
-    try {
-        if (LingerIfAsked(context.arguments)) return 0;
-        if (!IsRemovalCommandLine(context.arguments)) {
-            platform::WriteStandardOutput("Error=unexpected uninstaller command line\n");
-            return 3;
-        }
-        RestAfter(context.arguments, L"_?=", context.targetFolder);
-        return PlayScript(script, context);
-    } catch (const std::exception&) {
-        return 6;
-    }
+    return RunFakeProgram(IsRemovalCommandLine, "unexpected uninstaller command line", L"_?=");
 }

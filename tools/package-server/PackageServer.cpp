@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "HttpHead.h"
 #include "utils/Md5.h"
 
 namespace package_server {
@@ -16,31 +17,6 @@ namespace package_server {
 namespace {
 
 constexpr size_t kSendBlockBytes = 1 << 20;
-
-const char* Reason(int status) {
-    switch (status) {
-        case 200:
-            return "OK";
-        case 206:
-            return "Partial Content";
-        case 302:
-            return "Found";
-        case 400:
-            return "Bad Request";
-        case 404:
-            return "Not Found";
-        case 405:
-            return "Method Not Allowed";
-        case 416:
-            return "Range Not Satisfiable";
-        case 500:
-            return "Internal Server Error";
-        case 503:
-            return "Service Unavailable";
-        default:
-            return "Status";
-    }
-}
 
 long long Number(const std::string& text, long long fallback) {
     if (text.empty()) return fallback;
@@ -54,9 +30,9 @@ bool SendText(platform::Socket& connection, const std::string& text) {
 }
 
 bool SendStatus(platform::Socket& connection, int status, const std::string& extra = {}) {
-    const std::string body = std::string(Reason(status)) + "\n";
-    return SendText(connection, "HTTP/1.1 " + std::to_string(status) + " " + Reason(status) +
-                                    "\r\nContent-Type: text/plain\r\nContent-Length: " +
+    const std::string body = std::string(tools::ReasonPhrase(status)) + "\n";
+    return SendText(connection, tools::StatusLine(status) +
+                                    "Content-Type: text/plain\r\nContent-Length: " +
                                     std::to_string(body.size()) + "\r\n" + extra + "\r\n" + body);
 }
 
@@ -179,8 +155,8 @@ bool PackageServer::SendFile(platform::Socket& connection, const Request& reques
     }
     const bool noLength = !request.Parameter("nolength").empty();
     const long long length = size == 0 ? 0 : range.last - range.first + 1;
-    std::string headers = "HTTP/1.1 " + std::to_string(answer) + " " + Reason(answer) +
-                          "\r\nContent-Type: application/octet-stream\r\nAccept-Ranges: bytes\r\n";
+    std::string headers = tools::StatusLine(answer) +
+                          "Content-Type: application/octet-stream\r\nAccept-Ranges: bytes\r\n";
     if (answer == 206) {
         headers += "Content-Range: bytes " + std::to_string(range.first) + "-" +
                    std::to_string(range.last) + "/" + std::to_string(size) + "\r\n";
